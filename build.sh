@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs what is missing from Debian's packages, builds, and then starts the program
+# (`./build.sh run`) or runs every test (`./build.sh test`).
+set -euo pipefail
+cd "$(dirname "$0")"
+
+action=${1:-}
+case "$action" in
+run | test) ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac
+
+packages=(cmake g++ qt6-base-dev fonts-liberation2)
+if [ "$action" = test ]; then
+    packages+=(libgtest-dev locales xvfb openbox xdotool x11-utils imagemagick)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+        missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+fi
+
+cmake --preset dev
+cmake --build --preset dev --parallel "$(nproc)"
+
+if [ "$action" = run ]; then
+    exec ./build/dev/app/dornelik
+fi
+ctest --preset dev --parallel "$(nproc)"
