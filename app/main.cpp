@@ -1,0 +1,12 @@
+#include "look.h"
+#include "main_window.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    dornelik::look::setUpApplication();
+    dornelik::MainWindow window;
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "list_box.h"
+#include "main_window.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <array>
+
+// Opens the window and finds and drives its controls the way a user does: clicks on what is
+// drawn, keys pressed on whatever has the focus.
+class WindowDriver {
+public:
+    explicit WindowDriver(const dornelik::RowTable& table = dornelik::builtInTable)
+        : window(table) {
+        window.show();
+        window.activateWindow();
+        exposed = QTest::qWaitForWindowActive(&window);
+    }
+
+    template <typename Widget = QWidget> Widget* control(const QString& name) {
+        return window.findChild<Widget*>(name);
+    }
+    dornelik::ListBox* list(int column) { return listNamed("List1", column); }
+    dornelik::ListBox* keyList(int column) { return listNamed("List2", column); }
+    QPushButton* clearButton() { return control<QPushButton>("Command1"); }
+    QPlainTextEdit* text() { return control<QPlainTextEdit>("Text1"); }
+
+    QPoint rowCentre(int column, int row) {
+        return list(column)->visualItemRect(list(column)->item(row)).center();
+    }
+    void clickRow(int column, int row, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::mouseClick(list(column)->viewport(), Qt::LeftButton, modifiers,
+                          rowCentre(column, row));
+    }
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+    void focus(QWidget* widget) {
+        widget->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+    }
+
+    // The selected text of each visible list, "" where none is selected.
+    std::array<QString, 3> shown() {
+        std::array<QString, 3> texts;
+        for (int column = 0; column < 3; ++column) {
+            const auto selected = list(column)->selectedItems();
+            texts[column] = selected.isEmpty() ? QString() : selected.first()->text();
+        }
+        return texts;
+    }
+
+    // The colour on screen at a point of a control.
+    QColor colourAt(QWidget* widget, QPoint point) {
+        return window.grab().toImage().pixelColor(widget->mapTo(&window, point));
+    }
+
+    dornelik::MainWindow window;
+    bool exposed = false;
+
+private:
+    dornelik::ListBox* listNamed(const char* name, int column) {
+        return control<dornelik::ListBox>(QStringLiteral("%1(%2)").arg(name).arg(column));
+    }
+};
+
+using Shown = std::array<QString, 3>;
+Q_DECLARE_METATYPE(Shown)

@@ -1,0 +1,99 @@
+#include "list_box.h"
+
+#include <QKeyEvent>
+
+#include <stdexcept>
+
+namespace dornelik {
+
+ListBox::ListBox(QWidget* parent)
+    : QListWidget(parent) {
+    setSelectionMode(SingleSelection);
+    setEditTriggers(NoEditTriggers);
+    setUniformItemSizes(true);
+    setFocusPolicy(Qt::StrongFocus);
+
+    // The three matched rows are seen together, so a list without the focus shows its
+    // selection in the same colours as the list that has it.
+    QPalette colours = palette();
+    for (const auto role : {QPalette::Highlight, QPalette::HighlightedText})
+        colours.setColor(QPalette::Inactive, role, colours.color(QPalette::Active, role));
+    setPalette(colours);
+
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &ListBox::selectedRowChanged);
+}
+
+std::int16_t ListBox::selectedRow() const {
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : static_cast<std::int16_t>(selected.first().row());
+}
+
+void ListBox::setSelectedRow(std::int16_t row) {
+    if (row == selectedRow())
+        return;
+    if (row == -1) {
+        clearSelection();
+        return;
+    }
+    checkRow(row);
+    setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+}
+
+std::string ListBox::rowText(std::int16_t row) const {
+    if (row == -1)
+        return {};
+    checkRow(row);
+    return item(row)->text().toStdString();
+}
+
+void ListBox::checkRow(std::int16_t row) const {
+    if (row < 0 || row >= count())
+        throw std::out_of_range(objectName().toStdString() + " has no row " + std::to_string(row));
+}
+
+// As in a native list box, the movement keys select a row also when none is selected yet.
+// Qt would move from the row it made current on focus-in, which nobody sees.
+void ListBox::keyPressEvent(QKeyEvent* event) {
+    if (selectedRow() == -1 && count() > 0) {
+        switch (event->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Home:
+        case Qt::Key_PageUp:
+            setSelectedRow(0);
+            return event->accept();
+        case Qt::Key_End:
+        case Qt::Key_PageDown:
+            setSelectedRow(static_cast<std::int16_t>(count() - 1));
+            return event->accept();
+        default:
+            break;
+        }
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+// The rows share the list's height, however tall the font would make them.
+void ListBox::resizeEvent(QResizeEvent* event) {
+    QListWidget::resizeEvent(event);
+    if (count() == 0)
+        return;
+    const QSize rowSize(viewport()->width(), viewport()->height() / count());
+    for (int row = 0; row < count(); ++row)
+        item(row)->setSizeHint(rowSize);
+}
+
+// The user moves the selection but never removes it: Ctrl+click and Ctrl+Space on the
+// selected row, or a click beside the rows, leave it where it is.
+QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex& index,
+                                                              const QEvent* event) const {
+    const auto command = QListWidget::selectionCommand(index, event);
+    if (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+        return QItemSelectionModel::NoUpdate;
+    if (!index.isValid() && (command & QItemSelectionModel::Clear))
+        return QItemSelectionModel::NoUpdate;
+    return command;
+}
+
+} // namespace dornelik

@@ -1,0 +1,54 @@
+#include "look.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QIcon>
+#include <QStyle>
+#include <QStyleFactory>
+
+namespace dornelik::look {
+
+namespace {
+
+bool showsCyrillic(const QString& family) {
+    return QFontDatabase::writingSystems(family).contains(QFontDatabase::Cyrillic);
+}
+
+} // namespace
+
+QFont windowFont() {
+    QFont font(fontFamily, fontPointSize, QFont::Normal);
+    font.setStyleHint(QFont::Serif);
+    if (showsCyrillic(QFontInfo(font).family()))
+        return font;
+
+    const QStringList cyrillic = QFontDatabase::families(QFontDatabase::Cyrillic);
+    for (const char* serif :
+         {"Liberation Serif", "Tinos", "DejaVu Serif", "FreeSerif", "Noto Serif", "Times"}) {
+        if (cyrillic.contains(serif)) {
+            font.setFamily(serif);
+            return font;
+        }
+    }
+    if (!cyrillic.isEmpty())
+        font.setFamily(cyrillic.first());
+    return font;
+}
+
+void setUpApplication() {
+    QApplication::setApplicationName("Dornelik");
+    QApplication::setApplicationVersion(DORNELIK_VERSION);
+    QApplication::setOrganizationDomain("example.org");
+    QApplication::setDesktopFileName("org.example.Dornelik");
+    QIcon icon;
+    for (const int size : {32, 48, 64})
+        icon.addFile(QStringLiteral(":/icons/dornelik-%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
+
+    QStyle* style = QStyleFactory::create("Fusion");
+    QApplication::setStyle(style);
+    QApplication::setPalette(style->standardPalette());
+}
+
+} // namespace dornelik::look

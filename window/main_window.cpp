@@ -1,0 +1,141 @@
+#include "main_window.h"
+
+#include "control_table.h"
+#include "graphical_button.h"
+#include "look.h"
+#include "texts.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QScreen>
+
+#include <cstdio>
+#include <exception>
+
+namespace dornelik {
+
+namespace {
+
+using RowField = std::string_view TableRow::*;
+
+std::array<ListBox*, 3> makeLists(QWidget* window, const char* name, const RowTable& table,
+                                  RowField field) {
+    std::array<ListBox*, 3> lists;
+    for (std::size_t column = 0; column < lists.size(); ++column) {
+        auto* list = new ListBox(window);
+        list->setObjectName(QStringLiteral("%1(%2)").arg(name).arg(column));
+        for (const TableRow& row : table[column])
+            list->addItem(QString::fromUtf8((row.*field).data(), (row.*field).size()));
+        lists[column] = list;
+    }
+    return lists;
+}
+
+std::array<ListControl*, 3> asControls(const std::array<ListBox*, 3>& lists) {
+    return {lists[0], lists[1], lists[2]};
+}
+
+} // namespace
+
+MainWindow::MainWindow(const RowTable& table, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint)
+    , visibleLists(makeLists(this, "List1", table, &TableRow::text))
+    , keyLists(makeLists(this, "List2", table, &TableRow::key))
+    , matcher(asControls(visibleLists), asControls(keyLists)) {
+    setWindowTitle(QString::fromUtf8(texts::caption));
+    setFont(look::windowFont());
+    setAutoFillBackground(true);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, look::windowBackground);
+    setPalette(background);
+
+    for (ListBox* keys : keyLists) {
+        keys->setFocusPolicy(Qt::NoFocus);
+        keys->setSelectionMode(QAbstractItemView::NoSelection);
+        keys->hide();
+    }
+    for (std::size_t column = 0; column < visibleLists.size(); ++column) {
+        const auto index = static_cast<std::int16_t>(column);
+        connect(visibleLists[column], &ListBox::selectedRowChanged, this,
+                [this, index] { runHandler([this, index] { matcher.List1_Click(index); }); });
+    }
+
+    auto* clearButton =
+        new GraphicalButton(QString::fromUtf8(texts::clearButton), look::clearButtonFace, this);
+    clearButton->setObjectName("Command1");
+    connect(clearButton, &QPushButton::clicked, this,
+            [this] { runHandler([this] { matcher.Command1_Click(); }); });
+
+    addHeadingsAndText();
+    placeControls();
+}
+
+void MainWindow::addHeadingsAndText() {
+    for (std::size_t index = 0; index < texts::headings.size(); ++index) {
+        auto* heading = new QLabel(QString::fromUtf8(texts::headings[index]), this);
+        heading->setObjectName(QStringLiteral("Label1(%1)").arg(index));
+        heading->setAlignment(Qt::AlignCenter);
+        heading->setAutoFillBackground(true);
+        QPalette colours = heading->palette();
+        colours.setColor(QPalette::Window, look::headingBackground);
+        heading->setPalette(colours);
+    }
+
+    auto* explanation = new QPlainTextEdit(this);
+    explanation->setObjectName("Text1");
+    explanation->setReadOnly(true);
+    explanation->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    explanation->setTabChangesFocus(true);
+    explanation->setUndoRedoEnabled(false);
+    explanation->setAcceptDrops(false);
+    explanation->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    explanation->setWordWrapMode(QTextOption::WordWrap);
+    explanation->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    explanation->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    explanation->setPlainText(QString::fromUtf8(texts::explanation));
+}
+
+void MainWindow::placeControls() {
+    setFixedSize(toPixels(clientArea).size());
+    QWidget* previous = nullptr;
+    for (const ControlPlacement& control : controlTable) {
+        auto* widget =
+            findChild<QWidget*>(QString::fromUtf8(control.name.data(), control.name.size()));
+        widget->setGeometry(toPixels(control.twips));
+        if (widget->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (previous)
+            setTabOrder(previous, widget);
+        else
+            widget->setFocus();
+        previous = widget;
+    }
+}
+
+// The window opens centred, its frame included; the frame's size is known only once the
+// window manager has framed the window, which it reports with the window's first move.
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (centred || frameGeometry() == geometry() || !screen())
+        return;
+    centred = true;
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen()->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void MainWindow::runHandler(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "dornelik: %s\n", error.what());
+        QMessageBox::critical(this, windowTitle(),
+                              QString::fromUtf8(texts::errorPrefix) +
+                                  QString::fromUtf8(error.what()));
+    }
+}
+
+} // namespace dornelik

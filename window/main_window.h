@@ -1,0 +1,37 @@
+#pragma once
+
+#include "list_box.h"
+#include "row_matcher.h"
+#include "row_table.h"
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+namespace dornelik {
+
+// The program's one window: three lists that keep to one situation, a button that clears
+// them, the headings above them and an explanation below.
+class MainWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(const RowTable& table = builtInTable, QWidget* parent = nullptr);
+
+protected:
+    void moveEvent(QMoveEvent* event) override;
+
+private:
+    void addHeadingsAndText();
+    void placeControls();
+    // Errors must not cross Qt's event loop: they are reported, and the program goes on.
+    void runHandler(const std::function<void()>& handler);
+
+    std::array<ListBox*, 3> visibleLists;
+    std::array<ListBox*, 3> keyLists;
+    RowMatcher matcher;
+    bool centred = false;
+};
+
+} // namespace dornelik
