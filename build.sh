@@ -15,7 +15,8 @@ esac
 
 packages=(cmake g++ qt6-base-dev fonts-liberation2)
 if [ "$action" = test ]; then
-    packages+=(libgtest-dev locales xvfb openbox xdotool x11-utils imagemagick)
+    packages+=(libgtest-dev locales xvfb openbox xdotool x11-utils imagemagick desktop-file-utils appstream
+        dpkg-dev binutils-mingw-w64-x86-64)
 fi
 
 missing=()

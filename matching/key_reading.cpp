@@ -10,23 +10,27 @@ namespace dornelik {
 
 namespace {
 
-bool isDigit(char c) {
+bool isDigit(char c)
+{
     return c >= '0' && c <= '9';
 }
 
-bool isBlank(char c) {
+bool isBlank(char c)
+{
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
 // Digits, or a '.' followed by a digit: "inf", "nan" and hexadecimal forms are words here.
-bool beginsWithDigits(std::string_view text) {
-    return (!text.empty() && isDigit(text[0])) ||
-           (text.size() > 1 && text[0] == '.' && isDigit(text[1]));
+bool beginsWithDigits(std::string_view text)
+{
+    return (!text.empty() && isDigit(text[0]))
+           || (text.size() > 1 && text[0] == '.' && isDigit(text[1]));
 }
 
 // from_chars reports overflow and underflow alike; the decimal order of the number tells
 // which one it was.
-bool isTooLarge(std::string_view number) {
+bool isTooLarge(std::string_view number)
+{
     std::size_t i = 0;
     const auto atDigit = [&] {
         return i < number.size() && isDigit(number[i]);
@@ -57,7 +61,8 @@ bool isTooLarge(std::string_view number) {
     return order + (negativeExponent ? -exponent : exponent) > 0;
 }
 
-double roundHalfToEven(double value) {
+double roundHalfToEven(double value)
+{
     if (std::fabs(value - std::trunc(value)) == 0.5)
         return 2.0 * std::round(value / 2.0);
     return std::round(value);
@@ -65,7 +70,8 @@ double roundHalfToEven(double value) {
 
 } // namespace
 
-double leadingNumber(std::string_view text) {
+double leadingNumber(std::string_view text)
+{
     std::size_t start = 0;
     while (start < text.size() && isBlank(text[start]))
         ++start;
@@ -87,10 +93,11 @@ double leadingNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
-std::int16_t keyOf(std::string_view text) {
+std::int16_t keyOf(std::string_view text)
+{
     const double key = roundHalfToEven(leadingNumber(text));
-    if (key < std::numeric_limits<std::int16_t>::min() ||
-        key > std::numeric_limits<std::int16_t>::max())
+    if (key < std::numeric_limits<std::int16_t>::min()
+        || key > std::numeric_limits<std::int16_t>::max())
         throw std::out_of_range("the key \"" + std::string(text) + "\" lies outside -32768..32767");
     return static_cast<std::int16_t>(key);
 }

@@ -16,7 +16,8 @@ constexpr std::int16_t rowCount = 3;
 class PassScope {
 public:
     explicit PassScope(bool& running)
-        : running(running) {
+        : running(running)
+    {
         running = true;
     }
     ~PassScope() { running = false; }
@@ -31,15 +32,19 @@ private:
 
 RowMatcher::RowMatcher(std::array<ListControl*, 3> visible, std::array<ListControl*, 3> keys)
     : List1(visible)
-    , List2(keys) {}
+    , List2(keys)
+{
+}
 
-ListControl& RowMatcher::visibleList(std::int16_t column) const {
+ListControl& RowMatcher::visibleList(std::int16_t column) const
+{
     if (column < 0 || column >= columnCount)
         throw std::out_of_range("there is no list " + std::to_string(column));
     return *List1[column];
 }
 
-void RowMatcher::List1_Click(std::int16_t Index) {
+void RowMatcher::List1_Click(std::int16_t Index)
+{
     if (passRunning)
         return;
     const std::int16_t clickedRow = visibleList(Index).selectedRow();
@@ -52,7 +57,8 @@ void RowMatcher::List1_Click(std::int16_t Index) {
                 List1[column]->setSelectedRow(row);
 }
 
-void RowMatcher::Command1_Click() {
+void RowMatcher::Command1_Click()
+{
     const PassScope pass(passRunning);
     for (ListControl* list : List1)
         list->setSelectedRow(-1);

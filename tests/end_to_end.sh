@@ -3,26 +3,12 @@
 # looks at the window, clicks an instrument, reads the screen, clears, and closes the window.
 set -euo pipefail
 program=$1
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+# shellcheck source=x_session.sh
+source "$(dirname "$0")/x_session.sh"
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display")
-openbox --startup "touch $work/managing" >/dev/null 2>&1 &
-for _ in $(seq 100); do [ -e "$work/managing" ] && break; sleep 0.1; done
-
-"$program" >"$work/out" 2>&1 &
+"$program" >"$x_work/output" 2>&1 &
 pid=$!
-caption='www.example.org Dornelik в ел. верига'
-window=$(timeout 20 xdotool search --sync --onlyvisible --name "^$caption\$" | head -1)
-[ -n "$window" ] || fail "no window"
-sleep 0.5
+window=$(wait_for_window)
 
 xprop -id "$window" _NET_WM_NAME | grep -qF "= \"$caption\"" || fail "caption"
 geometry=$(xwininfo -id "$window")
@@ -71,9 +57,6 @@ for point in "130 $(row 0)" "420 $(row 1)" "260 $(row 1)"; do
     [ "$(colourAt $point)" = "$white" ] || fail "a row at $point is still selected"
 done
 
-xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-status=0
-wait "$pid" || status=$?
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
+close_and_expect_success "$pid" "$window"
+[ ! -s "$x_work/output" ] || fail "the program printed: $(cat "$x_work/output")"
 echo "end-to-end: window shown, matched, cleared and closed"

@@ -12,7 +12,8 @@ class FakeList : public dornelik::ListControl {
 public:
     std::int16_t selectedRow() const override { return selected; }
 
-    void setSelectedRow(std::int16_t row) override {
+    void setSelectedRow(std::int16_t row) override
+    {
         if (row == selected)
             return;
         selected = row;

@@ -62,13 +62,15 @@ class Readings : public testing::TestWithParam<Reading> {};
 
 INSTANTIATE_TEST_SUITE_P(Texts, Readings, testing::ValuesIn(readings));
 
-TEST_P(Readings, readTheNumberTheTextBeginsWith) {
+TEST_P(Readings, readTheNumberTheTextBeginsWith)
+{
     const Reading& reading = GetParam();
     EXPECT_EQ(dornelik::leadingNumber(reading.text), reading.number) << '"' << reading.text << '"';
     EXPECT_EQ(dornelik::keyOf(reading.text), reading.key) << '"' << reading.text << '"';
 }
 
-TEST(Readings, keysOutsideSixteenBitsAreErrorsThatNameTheText) {
+TEST(Readings, keysOutsideSixteenBitsAreErrorsThatNameTheText)
+{
     for (const std::string text : {"32768", "32767.5", "-32769", "-32768.6", "1e5", "1e400",
                                    "-1e400", "0.001e1000000000000000000000"}) {
         try {
@@ -81,7 +83,8 @@ TEST(Readings, keysOutsideSixteenBitsAreErrorsThatNameTheText) {
     }
 }
 
-TEST(Readings, numbersTooLargeForADoubleStayFinite) {
+TEST(Readings, numbersTooLargeForADoubleStayFinite)
+{
     const double largest = std::numeric_limits<double>::max();
     EXPECT_EQ(dornelik::leadingNumber("1e400"), largest);
     EXPECT_EQ(dornelik::leadingNumber("-" + std::string(400, '9')), -largest);
@@ -90,7 +93,8 @@ TEST(Readings, numbersTooLargeForADoubleStayFinite) {
 
 // The program runs under locales whose decimal separator is a comma; the C library's own
 // conversions would then stop at the '.'.
-TEST(Readings, doNotDependOnTheLocale) {
+TEST(Readings, doNotDependOnTheLocale)
+{
     const char* const commaLocales[] = {"bg_BG.UTF-8", "bg_BG.utf8", "de_DE.UTF-8"};
     const char* chosen = nullptr;
     for (const char* name : commaLocales)

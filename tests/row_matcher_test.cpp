@@ -21,7 +21,8 @@ using Shown = std::array<std::string, 3>; // the selected text of each visible l
 // selection, as a toolkit that reports changes made by the program does.
 class Window {
 public:
-    explicit Window(const RowTable& table, bool notifying = false) {
+    explicit Window(const RowTable& table, bool notifying = false)
+    {
         for (std::size_t column = 0; column < 3; ++column) {
             for (const auto& row : table[column]) {
                 visible[column].rows.emplace_back(row.text);
@@ -35,12 +36,14 @@ public:
     }
 
     // What the user does: the list moves its selection and reports it.
-    void select(std::int16_t column, std::int16_t row) {
+    void select(std::int16_t column, std::int16_t row)
+    {
         visible[column].selected = row;
         matcher.List1_Click(column);
     }
 
-    void selectText(const std::string& text) {
+    void selectText(const std::string& text)
+    {
         for (std::int16_t column = 0; column < 3; ++column)
             for (std::int16_t row = 0; row < 3; ++row)
                 if (visible[column].rows[row] == text)
@@ -48,7 +51,8 @@ public:
         FAIL() << "no row reads " << text;
     }
 
-    Shown shown() const {
+    Shown shown() const
+    {
         Shown texts;
         for (std::size_t column = 0; column < 3; ++column)
             texts[column] = visible[column].rowText(visible[column].selected);
@@ -75,7 +79,8 @@ protected:
 INSTANTIATE_TEST_SUITE_P(Lists, EveryKindOfList, testing::Values(false, true),
                          [](const auto& info) { return info.param ? "notifying" : "quiet"; });
 
-TEST_P(EveryKindOfList, anyRowOfAnyListSelectsItsSituation) {
+TEST_P(EveryKindOfList, anyRowOfAnyListSelectsItsSituation)
+{
     for (const Shown& situation : {current, voltage, resistance})
         for (const std::string& text : situation) {
             window.matcher.Command1_Click();
@@ -84,7 +89,8 @@ TEST_P(EveryKindOfList, anyRowOfAnyListSelectsItsSituation) {
         }
 }
 
-TEST_P(EveryKindOfList, movesFromOneSituationToAnother) {
+TEST_P(EveryKindOfList, movesFromOneSituationToAnother)
+{
     window.selectText("волтметър");
     window.selectText("ток");
     EXPECT_EQ(window.shown(), current);
@@ -92,7 +98,8 @@ TEST_P(EveryKindOfList, movesFromOneSituationToAnother) {
     EXPECT_EQ(window.shown(), resistance);
 }
 
-TEST_P(EveryKindOfList, selectingTheSelectedRowAgainChangesNothing) {
+TEST_P(EveryKindOfList, selectingTheSelectedRowAgainChangesNothing)
+{
     window.selectText("омметър");
     const int changesBefore = window.changes();
     window.selectText("омметър");
@@ -101,7 +108,8 @@ TEST_P(EveryKindOfList, selectingTheSelectedRowAgainChangesNothing) {
     EXPECT_EQ(window.changes(), changesBefore);
 }
 
-TEST_P(EveryKindOfList, clearsAndSelectsAgain) {
+TEST_P(EveryKindOfList, clearsAndSelectsAgain)
+{
     window.matcher.Command1_Click();
     EXPECT_EQ(window.changes(), 0) << "clearing with nothing selected must change nothing";
 
@@ -112,19 +120,22 @@ TEST_P(EveryKindOfList, clearsAndSelectsAgain) {
     EXPECT_EQ(window.shown(), resistance);
 }
 
-TEST_P(EveryKindOfList, aClickOnAListWithNoSelectionChangesNothing) {
+TEST_P(EveryKindOfList, aClickOnAListWithNoSelectionChangesNothing)
+{
     for (std::int16_t column = 0; column < 3; ++column)
         window.matcher.List1_Click(column);
     EXPECT_EQ(window.shown(), nothing);
     EXPECT_EQ(window.changes(), 0);
 }
 
-TEST_P(EveryKindOfList, rejectsAListIndexOutsideTheWindow) {
+TEST_P(EveryKindOfList, rejectsAListIndexOutsideTheWindow)
+{
     for (const std::int16_t index : {-1, 3})
         EXPECT_THROW(window.matcher.List1_Click(index), std::out_of_range);
 }
 
-TEST_P(EveryKindOfList, anOutOfRangeKeyIsAnErrorThatChangesNothing) {
+TEST_P(EveryKindOfList, anOutOfRangeKeyIsAnErrorThatChangesNothing)
+{
     RowTable table = dornelik::builtInTable;
     table[1][2].key = "40000";
     Window broken(table, GetParam());
@@ -146,7 +157,8 @@ TEST_P(EveryKindOfList, anOutOfRangeKeyIsAnErrorThatChangesNothing) {
     EXPECT_EQ(broken.shown(), voltage);
 }
 
-TEST_P(EveryKindOfList, aKeyTwiceInOneListEndsWithTheLastRowSelected) {
+TEST_P(EveryKindOfList, aKeyTwiceInOneListEndsWithTheLastRowSelected)
+{
     RowTable table = dornelik::builtInTable;
     table[2][0].key = "2"; // "отделно" now shares key 2 with "паралелно"
     Window twice(table, GetParam());
@@ -156,7 +168,8 @@ TEST_P(EveryKindOfList, aKeyTwiceInOneListEndsWithTheLastRowSelected) {
     EXPECT_EQ(twice.shown(), voltage);
 }
 
-TEST_P(EveryKindOfList, aListWithoutARowOfTheKeyKeepsItsSelection) {
+TEST_P(EveryKindOfList, aListWithoutARowOfTheKeyKeepsItsSelection)
+{
     RowTable table = dornelik::builtInTable;
     table[2][1].key = "7";
     Window partial(table, GetParam());

@@ -16,13 +16,15 @@
 class WindowDriver {
 public:
     explicit WindowDriver(const dornelik::RowTable& table = dornelik::builtInTable)
-        : window(table) {
+        : window(table)
+    {
         window.show();
         window.activateWindow();
         exposed = QTest::qWaitForWindowActive(&window);
     }
 
-    template <typename Widget = QWidget> Widget* control(const QString& name) {
+    template <typename Widget = QWidget> Widget* control(const QString& name)
+    {
         return window.findChild<Widget*>(name);
     }
     dornelik::ListBox* list(int column) { return listNamed("List1", column); }
@@ -30,23 +32,28 @@ public:
     QPushButton* clearButton() { return control<QPushButton>("Command1"); }
     QPlainTextEdit* text() { return control<QPlainTextEdit>("Text1"); }
 
-    QPoint rowCentre(int column, int row) {
+    QPoint rowCentre(int column, int row)
+    {
         return list(column)->visualItemRect(list(column)->item(row)).center();
     }
-    void clickRow(int column, int row, Qt::KeyboardModifiers modifiers = {}) {
+    void clickRow(int column, int row, Qt::KeyboardModifiers modifiers = {})
+    {
         QTest::mouseClick(list(column)->viewport(), Qt::LeftButton, modifiers,
                           rowCentre(column, row));
     }
-    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    {
         QTest::keyClick(QApplication::focusWidget(), key, modifiers);
     }
-    void focus(QWidget* widget) {
+    void focus(QWidget* widget)
+    {
         widget->setFocus(Qt::TabFocusReason);
         QApplication::processEvents();
     }
 
     // The selected text of each visible list, "" where none is selected.
-    std::array<QString, 3> shown() {
+    std::array<QString, 3> shown()
+    {
         std::array<QString, 3> texts;
         for (int column = 0; column < 3; ++column) {
             const auto selected = list(column)->selectedItems();
@@ -55,16 +62,19 @@ public:
         return texts;
     }
 
-    // The colour on screen at a point of a control.
-    QColor colourAt(QWidget* widget, QPoint point) {
-        return window.grab().toImage().pixelColor(widget->mapTo(&window, point));
+    // The colour on screen at a point of a control, at whatever scale the screen has.
+    QColor colourAt(QWidget* widget, QPoint point)
+    {
+        const QImage image = window.grab().toImage();
+        return image.pixelColor(widget->mapTo(&window, point) * image.devicePixelRatio());
     }
 
     dornelik::MainWindow window;
     bool exposed = false;
 
 private:
-    dornelik::ListBox* listNamed(const char* name, int column) {
+    dornelik::ListBox* listNamed(const char* name, int column)
+    {
         return control<dornelik::ListBox>(QStringLiteral("%1(%2)").arg(name).arg(column));
     }
 };

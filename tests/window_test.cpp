@@ -2,6 +2,9 @@
 #include "texts.h"
 #include "window_driver.h"
 
+#include "control_table.h"
+
+#include <QAccessible>
 #include <QFontInfo>
 #include <QMessageBox>
 #include <QScrollBar>
@@ -17,7 +20,8 @@ const Shown voltage{"напрежение", "волтметър", "парале�
 const Shown resistance{"съпротивление", "омметър", "отделно"};
 const Shown nothing{};
 
-QString utf8(const char* text) {
+QString utf8(const char* text)
+{
     return QString::fromUtf8(text);
 }
 
@@ -29,7 +33,8 @@ class WindowTest : public QObject {
 private slots:
     void initTestCase() { dornelik::look::setUpApplication(); }
 
-    void theWindowIsFixedAndCaptioned() {
+    void theWindowIsFixedAndCaptioned()
+    {
         WindowDriver driver;
         QVERIFY(driver.exposed);
         QCOMPARE(driver.window.windowTitle(), utf8("www.example.org Dornelik в ел. верига"));
@@ -44,7 +49,8 @@ private slots:
         QCOMPARE(QApplication::applicationVersion(), QStringLiteral("1.00"));
     }
 
-    void everyControlHasItsPlaceFontAndText_data() {
+    void everyControlHasItsPlaceFontAndText_data()
+    {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("geometry");
         QTest::addColumn<QString>("text");
@@ -64,7 +70,8 @@ private slots:
             << "Text1" << QRect(8, 200, 449, 137) << utf8(dornelik::texts::explanation);
     }
 
-    void everyControlHasItsPlaceFontAndText() {
+    void everyControlHasItsPlaceFontAndText()
+    {
         QFETCH(QString, name);
         QFETCH(QRect, geometry);
         QFETCH(QString, text);
@@ -96,7 +103,8 @@ private slots:
         QCOMPARE(shown, text);
     }
 
-    void theExplanationIsNineLinesEachEndingInABreak() {
+    void theExplanationIsNineLinesEachEndingInABreak()
+    {
         const QString text = utf8(dornelik::texts::explanation);
         QCOMPARE(text.size(), 1103);
         QCOMPARE(text.count('\n'), 9);
@@ -104,7 +112,8 @@ private slots:
         QVERIFY(text.section('\n', 0, 0).endsWith(utf8("мултиметър. ")));
     }
 
-    void coloursAreDrawnAsDesigned_data() {
+    void coloursAreDrawnAsDesigned_data()
+    {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QPoint>("point");
         QTest::addColumn<QColor>("colour");
@@ -115,7 +124,8 @@ private slots:
         QTest::newRow("text ground") << "Text1" << QPoint(3, 130) << QColor(Qt::white);
     }
 
-    void coloursAreDrawnAsDesigned() {
+    void coloursAreDrawnAsDesigned()
+    {
         QFETCH(QString, name);
         QFETCH(QPoint, point);
         QFETCH(QColor, colour);
@@ -123,7 +133,8 @@ private slots:
         QCOMPARE(driver.colourAt(driver.control(name), point), colour);
     }
 
-    void atStartNothingIsSelectedAndTheTextHasTheFocus() {
+    void atStartNothingIsSelectedAndTheTextHasTheFocus()
+    {
         WindowDriver driver;
         QCOMPARE(driver.shown(), nothing);
         QCOMPARE(QApplication::focusWidget(), driver.text());
@@ -140,7 +151,8 @@ private slots:
         QCOMPARE(driver.keyList(2)->item(0)->text(), QStringLiteral("3"));
     }
 
-    void aClickOnAnyRowSelectsItsSituation_data() {
+    void aClickOnAnyRowSelectsItsSituation_data()
+    {
         QTest::addColumn<int>("column");
         QTest::addColumn<int>("row");
         QTest::addColumn<Shown>("expected");
@@ -152,7 +164,8 @@ private slots:
                 QTest::addRow("list %d row %d", column, row) << column << row << byRow[column][row];
     }
 
-    void aClickOnAnyRowSelectsItsSituation() {
+    void aClickOnAnyRowSelectsItsSituation()
+    {
         QFETCH(int, column);
         QFETCH(int, row);
         QFETCH(Shown, expected);
@@ -163,7 +176,8 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), driver.list(column));
     }
 
-    void theSelectionCannotBeRemovedByTheUser() {
+    void theSelectionCannotBeRemovedByTheUser()
+    {
         WindowDriver driver;
         driver.clickRow(1, 1);
         driver.clickRow(1, 1, Qt::ControlModifier);
@@ -173,7 +187,8 @@ private slots:
         QCOMPARE(driver.shown(), voltage);
     }
 
-    void keysSelectAsInANativeListBox_data() {
+    void keysSelectAsInANativeListBox_data()
+    {
         QTest::addColumn<QList<int>>("keys");
         QTest::addColumn<Shown>("expected");
         QTest::newRow("tab in") << QList<int>{Qt::Key_Tab} << nothing;
@@ -195,7 +210,8 @@ private slots:
             << QList<int>{Qt::Key_Tab, Qt::Key_Down, Qt::Key_Tab, Qt::Key_Down} << resistance;
     }
 
-    void keysSelectAsInANativeListBox() {
+    void keysSelectAsInANativeListBox()
+    {
         QFETCH(QList<int>, keys);
         QFETCH(Shown, expected);
         WindowDriver driver;
@@ -204,7 +220,8 @@ private slots:
         QCOMPARE(driver.shown(), expected);
     }
 
-    void aftertheClearButtonTheListsSelectAgainByKeyboard() {
+    void aftertheClearButtonTheListsSelectAgainByKeyboard()
+    {
         WindowDriver driver;
         driver.clickRow(2, 2);
         driver.focus(driver.list(2));
@@ -213,7 +230,8 @@ private slots:
         QCOMPARE(driver.shown(), resistance);
     }
 
-    void matchedRowsAreHighlightedAlikeInEveryList() {
+    void matchedRowsAreHighlightedAlikeInEveryList()
+    {
         WindowDriver driver;
         driver.clickRow(0, 2);
         QCOMPARE(QApplication::focusWidget(), driver.list(0));
@@ -222,16 +240,17 @@ private slots:
             driver.list(0)->palette().color(QPalette::Active, QPalette::Highlight);
         const QColor focused =
             driver.colourAt(driver.list(0)->viewport(), {120, driver.rowCentre(0, 2).y()});
-        QVERIFY(qAbs(focused.red() - highlight.red()) + qAbs(focused.green() - highlight.green()) +
-                    qAbs(focused.blue() - highlight.blue()) <=
-                6);
+        QVERIFY(qAbs(focused.red() - highlight.red()) + qAbs(focused.green() - highlight.green())
+                    + qAbs(focused.blue() - highlight.blue())
+                <= 6);
         QCOMPARE(driver.colourAt(driver.list(1)->viewport(), {100, driver.rowCentre(1, 0).y()}),
                  highlight);
         QCOMPARE(driver.colourAt(driver.list(2)->viewport(), {135, driver.rowCentre(2, 2).y()}),
                  highlight);
     }
 
-    void theClearButtonClearsByMouseAndByKeys_data() {
+    void theClearButtonClearsByMouseAndByKeys_data()
+    {
         QTest::addColumn<int>("key");
         QTest::newRow("mouse") << 0;
         QTest::newRow("space") << int(Qt::Key_Space);
@@ -239,7 +258,8 @@ private slots:
         QTest::newRow("enter") << int(Qt::Key_Enter);
     }
 
-    void theClearButtonClearsByMouseAndByKeys() {
+    void theClearButtonClearsByMouseAndByKeys()
+    {
         QFETCH(int, key);
         WindowDriver driver;
         driver.clickRow(1, 1);
@@ -254,7 +274,8 @@ private slots:
         QCOMPARE(driver.shown(), resistance);
     }
 
-    void enterAndEscapeElsewhereDoNotPressTheButton() {
+    void enterAndEscapeElsewhereDoNotPressTheButton()
+    {
         WindowDriver driver;
         driver.clickRow(0, 0);
         const QList<QWidget*> elsewhere{driver.list(0), driver.list(2), driver.text()};
@@ -267,7 +288,8 @@ private slots:
         QVERIFY(!driver.clearButton()->isDefault() && !driver.clearButton()->autoDefault());
     }
 
-    void tabWalksTheFocusOrderBothWays() {
+    void tabWalksTheFocusOrderBothWays()
+    {
         WindowDriver driver;
         const QList<QWidget*> order{driver.text(),  driver.list(0),       driver.list(1),
                                     driver.list(2), driver.clearButton(), driver.text()};
@@ -282,7 +304,8 @@ private slots:
         QCOMPARE(driver.shown(), nothing);
     }
 
-    void theTextCanBeScrolledAndSelectedButNotChanged() {
+    void theTextCanBeScrolledAndSelectedButNotChanged()
+    {
         WindowDriver driver;
         QPlainTextEdit* text = driver.text();
         QTest::keyClicks(text, "abc");
@@ -303,7 +326,117 @@ private slots:
         QVERIFY(scroll->isVisible());
     }
 
-    void anErrorInAHandlerIsReportedAndTheProgramGoesOn() {
+    void everyControlIsNamedForScreenReaders_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QAccessible::Role>("role");
+        QTest::addColumn<QString>("spoken");
+        QTest::addColumn<QString>("heading");
+        QTest::newRow("quantities")
+            << "List1(0)" << QAccessible::List << utf8("величина") << "Label1(1)";
+        QTest::newRow("instruments")
+            << "List1(1)" << QAccessible::List << utf8("уред") << "Label1(2)";
+        QTest::newRow("methods") << "List1(2)" << QAccessible::List << utf8("начин") << "Label1(3)";
+        QTest::newRow("clear") << "Command1" << QAccessible::Button << utf8("Чисти") << "";
+        QTest::newRow("explanation") << "Text1" << QAccessible::EditableText
+                                     << utf8("Измерване на ток, напрежение и съпротивление") << "";
+    }
+
+    void everyControlIsNamedForScreenReaders()
+    {
+        QFETCH(QString, name);
+        QFETCH(QAccessible::Role, role);
+        QFETCH(QString, spoken);
+        QFETCH(QString, heading);
+        WindowDriver driver;
+        QAccessibleInterface* control = QAccessible::queryAccessibleInterface(driver.control(name));
+        QVERIFY(control);
+        QCOMPARE(control->role(), role);
+        QCOMPARE(control->text(QAccessible::Name), spoken);
+        QVERIFY(control->text(QAccessible::Description).size() > 10);
+        if (heading.isEmpty())
+            return;
+        const auto labelled = QAccessible::queryAccessibleInterface(driver.control(heading))
+                                  ->relations(QAccessible::Labelled);
+        QCOMPARE(labelled.size(), 1);
+        QCOMPARE(labelled.first().first->object(), driver.control(name));
+    }
+
+    void screenReadersLearnOfTheMatchedRows()
+    {
+        WindowDriver driver;
+        driver.clickRow(1, 1);
+
+        const int selectedRow[3] = {0, 1, 1};
+        for (int column = 0; column < 3; ++column) {
+            QAccessibleInterface* list = QAccessible::queryAccessibleInterface(driver.list(column));
+            QCOMPARE(list->tableInterface()->selectedRows(), QList<int>{selectedRow[column]});
+            for (int row = 0; row < 3; ++row)
+                QCOMPARE(list->child(row)->state().selected, row == selectedRow[column]);
+        }
+        QAccessibleInterface* clicked = QAccessible::queryAccessibleInterface(driver.list(1));
+        QCOMPARE(clicked->focusChild()->text(QAccessible::Name), utf8("волтметър"));
+    }
+
+    void theFocusedControlShowsAFocusMark_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("list without a selection") << "List1(0)";
+        QTest::newRow("list with a selection") << "List1(1)";
+        QTest::newRow("button") << "Command1";
+    }
+
+    void theFocusedControlShowsAFocusMark()
+    {
+        QFETCH(QString, name);
+        WindowDriver driver;
+        driver.clickRow(1, 2);
+        QWidget* control = driver.control(name);
+        driver.focus(driver.text());
+        const QImage unfocused = control->grab().toImage();
+        driver.focus(control);
+        const QImage focused = control->grab().toImage();
+        QVERIFY(focused != unfocused);
+        if (control == driver.clearButton()) {
+            // The mark shows on the red face, which stays red around it.
+            QCOMPARE(driver.colourAt(control, {20, 20}), QColor(255, 0, 0));
+            const int row = 4 * focused.devicePixelRatio();
+            int black = 0;
+            for (int x = 10; x < 100; ++x)
+                black += focused.pixelColor(x, row) == QColor(Qt::black);
+            QVERIFY(black > 10);
+        }
+    }
+
+    void theWindowScalesWithTheScreen()
+    {
+        WindowDriver driver;
+        const double scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
+        QCOMPARE(driver.window.devicePixelRatioF(), scale);
+        QCOMPARE(driver.window.grab().toImage().size(), QSize(461, 345) * scale);
+        for (const auto& placement : dornelik::controlTable) {
+            QWidget* control = driver.control(utf8(placement.name.data()));
+            QCOMPARE(control->geometry(), dornelik::toPixels(placement.twips));
+            const QFontMetrics metrics(control->font());
+            QStringList texts;
+            if (auto* label = qobject_cast<QLabel*>(control))
+                texts << label->text();
+            if (auto* list = qobject_cast<dornelik::ListBox*>(control))
+                for (int row = 0; row < list->count(); ++row)
+                    texts << list->item(row)->text();
+            for (const QString& text : texts)
+                QVERIFY2(metrics.horizontalAdvance(text) < control->contentsRect().width(),
+                         qPrintable(text));
+            if (qobject_cast<dornelik::ListBox*>(control))
+                QVERIFY(metrics.height()
+                        <= driver.list(0)->visualItemRect(driver.list(0)->item(0)).height());
+        }
+        const QPixmap icon = QApplication::windowIcon().pixmap(QSize(32, 32), scale);
+        QCOMPARE(icon.size(), QSize(32, 32) * scale);
+    }
+
+    void anErrorInAHandlerIsReportedAndTheProgramGoesOn()
+    {
         RowTable broken = dornelik::builtInTable;
         broken[1][2].key = "40000";
         WindowDriver driver(broken);

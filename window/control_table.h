@@ -17,11 +17,13 @@ struct TwipRect {
 
 inline constexpr int twipsPerPixel = 15; // at 96 dots per inch
 
-constexpr int toPixels(int twips) {
+constexpr int toPixels(int twips)
+{
     return (twips + twipsPerPixel / 2) / twipsPerPixel;
 }
 
-constexpr QRect toPixels(TwipRect twips) {
+constexpr QRect toPixels(TwipRect twips)
+{
     return {toPixels(twips.left), toPixels(twips.top), toPixels(twips.width),
             toPixels(twips.height)};
 }

@@ -8,13 +8,15 @@ namespace dornelik {
 
 GraphicalButton::GraphicalButton(const QString& caption, QColor face, QWidget* parent)
     : QPushButton(caption, parent)
-    , face(face) {
+    , face(face)
+{
     setAutoDefault(false);
     setDefault(false);
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void GraphicalButton::paintEvent(QPaintEvent*) {
+void GraphicalButton::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
     QRect bevel = rect();
     if (hasFocus()) {
@@ -38,9 +40,10 @@ void GraphicalButton::paintEvent(QPaintEvent*) {
     }
 }
 
-void GraphicalButton::keyPressEvent(QKeyEvent* event) {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        !event->isAutoRepeat()) {
+void GraphicalButton::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && !event->isAutoRepeat()) {
         click();
         return event->accept();
     }

@@ -7,7 +7,8 @@
 namespace dornelik {
 
 ListBox::ListBox(QWidget* parent)
-    : QListWidget(parent) {
+    : QListWidget(parent)
+{
     setSelectionMode(SingleSelection);
     setEditTriggers(NoEditTriggers);
     setUniformItemSizes(true);
@@ -24,12 +25,14 @@ ListBox::ListBox(QWidget* parent)
             &ListBox::selectedRowChanged);
 }
 
-std::int16_t ListBox::selectedRow() const {
+std::int16_t ListBox::selectedRow() const
+{
     const QModelIndexList selected = selectionModel()->selectedIndexes();
     return selected.isEmpty() ? -1 : static_cast<std::int16_t>(selected.first().row());
 }
 
-void ListBox::setSelectedRow(std::int16_t row) {
+void ListBox::setSelectedRow(std::int16_t row)
+{
     if (row == selectedRow())
         return;
     if (row == -1) {
@@ -40,21 +43,24 @@ void ListBox::setSelectedRow(std::int16_t row) {
     setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
 }
 
-std::string ListBox::rowText(std::int16_t row) const {
+std::string ListBox::rowText(std::int16_t row) const
+{
     if (row == -1)
         return {};
     checkRow(row);
     return item(row)->text().toStdString();
 }
 
-void ListBox::checkRow(std::int16_t row) const {
+void ListBox::checkRow(std::int16_t row) const
+{
     if (row < 0 || row >= count())
         throw std::out_of_range(objectName().toStdString() + " has no row " + std::to_string(row));
 }
 
 // As in a native list box, the movement keys select a row also when none is selected yet.
 // Qt would move from the row it made current on focus-in, which nobody sees.
-void ListBox::keyPressEvent(QKeyEvent* event) {
+void ListBox::keyPressEvent(QKeyEvent* event)
+{
     if (selectedRow() == -1 && count() > 0) {
         switch (event->key()) {
         case Qt::Key_Up:
@@ -75,7 +81,8 @@ void ListBox::keyPressEvent(QKeyEvent* event) {
 }
 
 // The rows share the list's height, however tall the font would make them.
-void ListBox::resizeEvent(QResizeEvent* event) {
+void ListBox::resizeEvent(QResizeEvent* event)
+{
     QListWidget::resizeEvent(event);
     if (count() == 0)
         return;
@@ -87,7 +94,8 @@ void ListBox::resizeEvent(QResizeEvent* event) {
 // The user moves the selection but never removes it: Ctrl+click and Ctrl+Space on the
 // selected row, or a click beside the rows, leave it where it is.
 QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex& index,
-                                                              const QEvent* event) const {
+                                                              const QEvent* event) const
+{
     const auto command = QListWidget::selectionCommand(index, event);
     if (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
         return QItemSelectionModel::NoUpdate;

@@ -11,13 +11,15 @@ namespace dornelik::look {
 
 namespace {
 
-bool showsCyrillic(const QString& family) {
+bool showsCyrillic(const QString& family)
+{
     return QFontDatabase::writingSystems(family).contains(QFontDatabase::Cyrillic);
 }
 
 } // namespace
 
-QFont windowFont() {
+QFont windowFont()
+{
     QFont font(fontFamily, fontPointSize, QFont::Normal);
     font.setStyleHint(QFont::Serif);
     if (showsCyrillic(QFontInfo(font).family()))
@@ -36,7 +38,8 @@ QFont windowFont() {
     return font;
 }
 
-void setUpApplication() {
+void setUpApplication()
+{
     QApplication::setApplicationName("Dornelik");
     QApplication::setApplicationVersion(DORNELIK_VERSION);
     QApplication::setOrganizationDomain("example.org");

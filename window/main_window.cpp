@@ -20,7 +20,8 @@ namespace {
 using RowField = std::string_view TableRow::*;
 
 std::array<ListBox*, 3> makeLists(QWidget* window, const char* name, const RowTable& table,
-                                  RowField field) {
+                                  RowField field)
+{
     std::array<ListBox*, 3> lists;
     for (std::size_t column = 0; column < lists.size(); ++column) {
         auto* list = new ListBox(window);
@@ -32,19 +33,21 @@ std::array<ListBox*, 3> makeLists(QWidget* window, const char* name, const RowTa
     return lists;
 }
 
-std::array<ListControl*, 3> asControls(const std::array<ListBox*, 3>& lists) {
+std::array<ListControl*, 3> asControls(const std::array<ListBox*, 3>& lists)
+{
     return {lists[0], lists[1], lists[2]};
 }
 
 } // namespace
 
 MainWindow::MainWindow(const RowTable& table, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                          | Qt::MSWindowsFixedSizeDialogHint)
     , visibleLists(makeLists(this, "List1", table, &TableRow::text))
     , keyLists(makeLists(this, "List2", table, &TableRow::key))
-    , matcher(asControls(visibleLists), asControls(keyLists)) {
+    , matcher(asControls(visibleLists), asControls(keyLists))
+{
     setWindowTitle(QString::fromUtf8(texts::caption));
     setFont(look::windowFont());
     setAutoFillBackground(true);
@@ -66,6 +69,8 @@ MainWindow::MainWindow(const RowTable& table, QWidget* parent)
     auto* clearButton =
         new GraphicalButton(QString::fromUtf8(texts::clearButton), look::clearButtonFace, this);
     clearButton->setObjectName("Command1");
+    clearButton->setAccessibleName(clearButton->text());
+    clearButton->setAccessibleDescription(QString::fromUtf8(texts::clearButtonDescription));
     connect(clearButton, &QPushButton::clicked, this,
             [this] { runHandler([this] { matcher.Command1_Click(); }); });
 
@@ -73,7 +78,8 @@ MainWindow::MainWindow(const RowTable& table, QWidget* parent)
     placeControls();
 }
 
-void MainWindow::addHeadingsAndText() {
+void MainWindow::addHeadingsAndText()
+{
     for (std::size_t index = 0; index < texts::headings.size(); ++index) {
         auto* heading = new QLabel(QString::fromUtf8(texts::headings[index]), this);
         heading->setObjectName(QStringLiteral("Label1(%1)").arg(index));
@@ -82,6 +88,12 @@ void MainWindow::addHeadingsAndText() {
         QPalette colours = heading->palette();
         colours.setColor(QPalette::Window, look::headingBackground);
         heading->setPalette(colours);
+        if (index > 0) {
+            ListBox* list = visibleLists[index - 1];
+            heading->setBuddy(list);
+            list->setAccessibleName(heading->text());
+            list->setAccessibleDescription(QString::fromUtf8(texts::listDescriptions[index - 1]));
+        }
     }
 
     auto* explanation = new QPlainTextEdit(this);
@@ -96,9 +108,12 @@ void MainWindow::addHeadingsAndText() {
     explanation->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     explanation->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     explanation->setPlainText(QString::fromUtf8(texts::explanation));
+    explanation->setAccessibleName(QString::fromUtf8(texts::headings[0]));
+    explanation->setAccessibleDescription(QString::fromUtf8(texts::explanationDescription));
 }
 
-void MainWindow::placeControls() {
+void MainWindow::placeControls()
+{
     setFixedSize(toPixels(clientArea).size());
     QWidget* previous = nullptr;
     for (const ControlPlacement& control : controlTable) {
@@ -117,7 +132,8 @@ void MainWindow::placeControls() {
 
 // The window opens centred, its frame included; the frame's size is known only once the
 // window manager has framed the window, which it reports with the window's first move.
-void MainWindow::moveEvent(QMoveEvent* event) {
+void MainWindow::moveEvent(QMoveEvent* event)
+{
     QWidget::moveEvent(event);
     if (centred || frameGeometry() == geometry() || !screen())
         return;
@@ -127,14 +143,15 @@ void MainWindow::moveEvent(QMoveEvent* event) {
     move(frame.topLeft());
 }
 
-void MainWindow::runHandler(const std::function<void()>& handler) {
+void MainWindow::runHandler(const std::function<void()>& handler)
+{
     try {
         handler();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "dornelik: %s\n", error.what());
         QMessageBox::critical(this, windowTitle(),
-                              QString::fromUtf8(texts::errorPrefix) +
-                                  QString::fromUtf8(error.what()));
+                              QString::fromUtf8(texts::errorPrefix)
+                                  + QString::fromUtf8(error.what()));
     }
 }
 

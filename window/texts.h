@@ -36,6 +36,20 @@ inline constexpr char explanation[] =
     "Прочете допълнително информация по Физика и по специално Електротехника за величина, уреди "
     "за измерване и неговата характеристика, за измерване на индуктивност и капацитет.\n";
 
+// What a screen reader says of the controls beyond their names; the lists are named by their
+// headings, the explanation by the title.
+inline constexpr std::array<const char*, 3> listDescriptions{
+    "Величината, която се измерва. Изборът на ред избира съответните редове в другите два "
+    "списъка.",
+    "Уредът, с който се измерва. Изборът на ред избира съответните редове в другите два "
+    "списъка.",
+    "Начинът, по който уредът се свързва във веригата. Изборът на ред избира съответните "
+    "редове в другите два списъка.",
+};
+inline constexpr char clearButtonDescription[] = "Премахва избора от трите списъка.";
+inline constexpr char explanationDescription[] =
+    "Обяснение за идеалните измервателни уреди и условието на задачата.";
+
 inline constexpr char errorPrefix[] = "Грешка: ";
 
 } // namespace dornelik::texts
