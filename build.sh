@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing from Debian's packages, builds, and then starts the program
-# (`./build.sh run`) or runs every test (`./build.sh test`).
+# (`./build.sh run`) or runs every test, in a debug build and in a sanitizer build
+# (`./build.sh test`).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -16,7 +17,7 @@ esac
 packages=(cmake g++ qt6-base-dev fonts-liberation2)
 if [ "$action" = test ]; then
     packages+=(libgtest-dev locales xvfb openbox xdotool x11-utils imagemagick desktop-file-utils appstream
-        dpkg-dev binutils-mingw-w64-x86-64)
+        dpkg-dev binutils-mingw-w64-x86-64 valgrind clang libclang-rt-14-dev)
 fi
 
 missing=()
@@ -40,3 +41,8 @@ if [ "$action" = run ]; then
     exec ./build/dev/app/dornelik
 fi
 ctest --preset dev --parallel "$(nproc)"
+
+# Everything again with AddressSanitizer and UndefinedBehaviorSanitizer.
+cmake --preset sanitizers
+cmake --build --preset sanitizers --parallel "$(nproc)"
+ctest --preset sanitizers --parallel "$(nproc)"
