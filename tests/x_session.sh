@@ -30,11 +30,19 @@ wait_for_window() {
     echo "$window"
 }
 
-# Closes the window as a user does, with Alt+F4, and checks that program `$1` ends with 0.
+# Closes the window as a user does, with Alt+F4, and checks that program `$1` ends with 0. The
+# key goes to the window manager, which may not have settled yet: it is pressed again if the
+# program is still there after a few seconds.
 close_and_expect_success() {
     local pid=$1 window=$2 status=0
-    xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4
-    for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    for _ in 1 2 3; do
+        xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4 || true
+        for _ in $(seq 50); do
+            kill -0 "$pid" 2>/dev/null || break 2
+            sleep 0.1
+        done
+    done
+    kill -0 "$pid" 2>/dev/null && fail "the window did not close"
     wait "$pid" || status=$?
     [ "$status" -eq 0 ] || fail "the program ended with status $status"
 }
