@@ -39,7 +39,7 @@ RowMatcher::RowMatcher(std::array<ListControl*, 3> visible, std::array<ListContr
 ListControl& RowMatcher::visibleList(std::int16_t column) const
 {
     if (column < 0 || column >= columnCount)
-        throw std::out_of_range("there is no list " + std::to_string(column));
+        throw std::out_of_range("няма списък " + std::to_string(column));
     return *List1[column];
 }
 

@@ -54,7 +54,7 @@ std::string ListBox::rowText(std::int16_t row) const
 void ListBox::checkRow(std::int16_t row) const
 {
     if (row < 0 || row >= count())
-        throw std::out_of_range(objectName().toStdString() + " has no row " + std::to_string(row));
+        throw std::out_of_range(objectName().toStdString() + " няма ред " + std::to_string(row));
 }
 
 // As in a native list box, the movement keys select a row also when none is selected yet.
