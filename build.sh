@@ -34,12 +34,14 @@ if [ ${#missing[@]} -gt 0 ]; then
         "${missing[@]}"
 fi
 
+if [ "$action" = run ]; then
+    cmake --preset release
+    cmake --build --preset release --parallel "$(nproc)"
+    exec ./build/release/app/dornelik
+fi
+
 cmake --preset dev
 cmake --build --preset dev --parallel "$(nproc)"
-
-if [ "$action" = run ]; then
-    exec ./build/dev/app/dornelik
-fi
 ctest --preset dev --parallel "$(nproc)"
 
 # Everything again with AddressSanitizer and UndefinedBehaviorSanitizer.
