@@ -106,9 +106,8 @@ private:
     {
         QStringList texts;
         for (int column = 0; column < 3; ++column)
-            for (dornelik::ListBox* list : {driver.list(column), driver.keyList(column)})
-                for (int row = 0; row < list->count(); ++row)
-                    texts << list->item(row)->text();
+            texts << WindowDriver::textsOf(driver.list(column))
+                  << WindowDriver::textsOf(driver.keyList(column));
         return texts;
     }
 

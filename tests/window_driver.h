@@ -51,6 +51,22 @@ public:
         QApplication::processEvents();
     }
 
+    // What a control shows: its caption or text, or the text of each of its rows.
+    static QStringList textsOf(QWidget* control)
+    {
+        if (auto* label = qobject_cast<QLabel*>(control))
+            return {label->text()};
+        if (auto* button = qobject_cast<QPushButton*>(control))
+            return {button->text()};
+        if (auto* edit = qobject_cast<QPlainTextEdit*>(control))
+            return {edit->toPlainText()};
+        QStringList rows;
+        if (auto* list = qobject_cast<QListWidget*>(control))
+            for (int row = 0; row < list->count(); ++row)
+                rows << list->item(row)->text();
+        return rows;
+    }
+
     // The selected text of each visible list, "" where none is selected.
     std::array<QString, 3> shown()
     {

@@ -87,20 +87,7 @@ private slots:
         QVERIFY(!font.italic() && !font.underline() && !font.strikeOut());
         QVERIFY(QFontDatabase::writingSystems(font.family()).contains(QFontDatabase::Cyrillic));
 
-        QString shown;
-        if (auto* label = qobject_cast<QLabel*>(control))
-            shown = label->text();
-        else if (auto* button = qobject_cast<QPushButton*>(control))
-            shown = button->text();
-        else if (auto* edit = qobject_cast<QPlainTextEdit*>(control))
-            shown = edit->toPlainText();
-        else if (auto* list = qobject_cast<dornelik::ListBox*>(control)) {
-            QStringList rows;
-            for (int row = 0; row < list->count(); ++row)
-                rows << list->item(row)->text();
-            shown = rows.join('|');
-        }
-        QCOMPARE(shown, text);
+        QCOMPARE(WindowDriver::textsOf(control).join('|'), text);
     }
 
     void theExplanationIsNineLinesEachEndingInABreak()
@@ -417,15 +404,12 @@ private slots:
         for (const auto& placement : dornelik::controlTable) {
             QWidget* control = driver.control(utf8(placement.name.data()));
             const QFontMetrics metrics(control->font());
-            QStringList texts;
-            if (auto* label = qobject_cast<QLabel*>(control))
-                texts << label->text();
-            if (auto* list = qobject_cast<dornelik::ListBox*>(control)) {
-                for (int row = 0; row < list->count(); ++row)
-                    texts << list->item(row)->text();
+            auto* list = qobject_cast<dornelik::ListBox*>(control);
+            if (!list && !qobject_cast<QLabel*>(control))
+                continue;
+            if (list)
                 QVERIFY(metrics.height() <= list->visualItemRect(list->item(0)).height());
-            }
-            for (const QString& text : texts)
+            for (const QString& text : WindowDriver::textsOf(control))
                 QVERIFY2(metrics.horizontalAdvance(text) < control->contentsRect().width(),
                          qPrintable(text));
         }

@@ -33,6 +33,14 @@ std::array<ListBox*, 3> makeLists(QWidget* window, const char* name, const RowTa
     return lists;
 }
 
+void setBackground(QWidget* widget, QColor colour)
+{
+    widget->setAutoFillBackground(true);
+    QPalette colours = widget->palette();
+    colours.setColor(QPalette::Window, colour);
+    widget->setPalette(colours);
+}
+
 std::array<ListControl*, 3> asControls(const std::array<ListBox*, 3>& lists)
 {
     return {lists[0], lists[1], lists[2]};
@@ -50,10 +58,7 @@ MainWindow::MainWindow(const RowTable& table, QWidget* parent)
 {
     setWindowTitle(QString::fromUtf8(texts::caption));
     setFont(look::windowFont());
-    setAutoFillBackground(true);
-    QPalette background = palette();
-    background.setColor(QPalette::Window, look::windowBackground);
-    setPalette(background);
+    setBackground(this, look::windowBackground);
 
     for (ListBox* keys : keyLists) {
         keys->setFocusPolicy(Qt::NoFocus);
@@ -84,10 +89,7 @@ void MainWindow::addHeadingsAndText()
         auto* heading = new QLabel(QString::fromUtf8(texts::headings[index]), this);
         heading->setObjectName(QStringLiteral("Label1(%1)").arg(index));
         heading->setAlignment(Qt::AlignCenter);
-        heading->setAutoFillBackground(true);
-        QPalette colours = heading->palette();
-        colours.setColor(QPalette::Window, look::headingBackground);
-        heading->setPalette(colours);
+        setBackground(heading, look::headingBackground);
         if (index > 0) {
             ListBox* list = visibleLists[index - 1];
             heading->setBuddy(list);
