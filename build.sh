@@ -17,7 +17,7 @@ esac
 packages=(cmake g++ qt6-base-dev fonts-liberation2)
 if [ "$action" = test ]; then
     packages+=(libgtest-dev locales xvfb openbox xdotool x11-utils imagemagick desktop-file-utils appstream
-        dpkg-dev binutils-mingw-w64-x86-64 valgrind clang libclang-rt-14-dev)
+        dpkg-dev file binutils-mingw-w64-x86-64 valgrind clang libclang-rt-14-dev)
 fi
 
 missing=()

@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QFontInfo>
 #include <QMessageBox>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
 #include <QtTest>
@@ -47,6 +48,12 @@ private slots:
         QCOMPARE(driver.colourAt(&driver.window, {2, 150}), QColor(192, 192, 255));
         QVERIFY(!driver.window.windowIcon().isNull());
         QCOMPARE(QApplication::applicationVersion(), QStringLiteral("1.00"));
+    }
+
+    void theClientAreaIsCentredBeforeAnyFrameIsKnown()
+    {
+        const dornelik::MainWindow window;
+        QCOMPARE(window.geometry().center(), window.screen()->availableGeometry().center());
     }
 
     void everyControlHasItsPlaceFontAndText_data()

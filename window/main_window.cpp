@@ -81,6 +81,7 @@ MainWindow::MainWindow(const RowTable& table, QWidget* parent)
 
     addHeadingsAndText();
     placeControls();
+    centreClientArea();
 }
 
 void MainWindow::addHeadingsAndText()
@@ -132,8 +133,17 @@ void MainWindow::placeControls()
     }
 }
 
-// The window opens centred, its frame included; the frame's size is known only once the
-// window manager has framed the window, which it reports with the window's first move.
+// Before the window manager has framed the window nothing is known of its frame: the client area
+// is centred, which is where the window stays where no window manager moves it.
+void MainWindow::centreClientArea()
+{
+    QRect client(QPoint(), size());
+    client.moveCenter(screen()->availableGeometry().center());
+    move(client.topLeft());
+}
+
+// With a frame the frame is centred, title bar included; its size is known only once the window
+// manager has framed the window, which it reports with the window's first move.
 void MainWindow::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);

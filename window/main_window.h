@@ -25,6 +25,7 @@ protected:
 private:
     void addHeadingsAndText();
     void placeControls();
+    void centreClientArea();
     // Errors must not cross Qt's event loop: they are reported, and the program goes on.
     void runHandler(const std::function<void()>& handler);
 
