@@ -37,7 +37,7 @@ fi
 if [ "$action" = run ]; then
     cmake --preset release
     cmake --build --preset release --parallel "$(nproc)"
-    exec ./build/release/app/dornelik
+    exec ./build/release/qt/dornelik
 fi
 
 cmake --preset dev

@@ -40,7 +40,7 @@ memory() { awk '{ print $2 }' "$x_work/$1" | median; }
 selection=$(QT_QPA_PLATFORM=offscreen "$build/selection_bench" -minimumvalue 200 2>/dev/null |
     awk '/msecs per iteration/ { print $1 }')
 
-"$build/dornelik/app/dornelik" &
+"$build/dornelik/qt/dornelik" &
 pid=$!
 wait_for_window >/dev/null
 sleep 1

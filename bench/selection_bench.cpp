@@ -1,6 +1,6 @@
 // The cost of one selection: from the mouse click on a row to all three lists showing the
 // rows of its situation.
-#include "look.h"
+#include "qt_look.h"
 #include "window_driver.h"
 
 #include <QtTest>

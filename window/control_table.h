@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QRect>
-
 #include <array>
 #include <string_view>
 
@@ -15,38 +13,53 @@ struct TwipRect {
     int height;
 };
 
-inline constexpr int twipsPerPixel = 15; // at 96 dots per inch
+// The same rectangle in pixels of a screen of some density.
+struct PixelRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
 
-constexpr int toPixels(int twips)
+inline constexpr int twipsPerInch = 1440;
+inline constexpr int standardDpi = 96; // 15 twips to a pixel
+
+// Rounds half a pixel up, so that 6915 twips are 692 pixels at 144 dots per inch.
+constexpr int toPixels(int twips, int dpi = standardDpi)
 {
-    return (twips + twipsPerPixel / 2) / twipsPerPixel;
+    return (twips * dpi + twipsPerInch / 2) / twipsPerInch;
 }
 
-constexpr QRect toPixels(TwipRect twips)
+constexpr PixelRect toPixels(TwipRect twips, int dpi = standardDpi)
 {
-    return {toPixels(twips.left), toPixels(twips.top), toPixels(twips.width),
-            toPixels(twips.height)};
+    return {toPixels(twips.left, dpi), toPixels(twips.top, dpi), toPixels(twips.width, dpi),
+            toPixels(twips.height, dpi)};
 }
+
+enum class ControlKind { heading, text, list, button };
 
 struct ControlPlacement {
-    std::string_view name; // the control's object name
+    std::string_view name; // the control's name
+    ControlKind kind;
+    int index; // its heading's number, or its list's column
     TwipRect twips;
 };
 
 inline constexpr TwipRect clientArea{0, 0, 6915, 5175};
 
-// Every control that is shown, in focus order where it takes the focus. The key lists are
-// never shown and have no place.
+// Every control that is shown, in the window's order: each heading just before the control it
+// names, and the controls that take the focus in focus order. The key lists are never shown and
+// have no place.
 inline constexpr std::array<ControlPlacement, 9> controlTable{{
-    {"Label1(0)", {720, 0, 5295, 375}},
-    {"Label1(1)", {360, 600, 2055, 375}},
-    {"Label1(2)", {2520, 600, 1695, 375}},
-    {"Label1(3)", {4320, 600, 2175, 375}},
-    {"Text1", {120, 3000, 6735, 2055}},
-    {"List1(0)", {360, 960, 2055, 915}},
-    {"List1(1)", {2520, 960, 1695, 915}},
-    {"List1(2)", {4320, 960, 2175, 915}},
-    {"Command1", {2040, 2160, 2775, 615}},
+    {"Label1(0)", ControlKind::heading, 0, {720, 0, 5295, 375}},
+    {"Text1", ControlKind::text, 0, {120, 3000, 6735, 2055}},
+    {"Label1(1)", ControlKind::heading, 1, {360, 600, 2055, 375}},
+    {"List1(0)", ControlKind::list, 0, {360, 960, 2055, 915}},
+    {"Label1(2)", ControlKind::heading, 2, {2520, 600, 1695, 375}},
+    {"List1(1)", ControlKind::list, 1, {2520, 960, 1695, 915}},
+    {"Label1(3)", ControlKind::heading, 3, {4320, 600, 2175, 375}},
+    {"List1(2)", ControlKind::list, 2, {4320, 960, 2175, 915}},
+    {"Command1", ControlKind::button, 0, {2040, 2160, 2775, 615}},
 }};
 
 } // namespace dornelik

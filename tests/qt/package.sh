@@ -3,8 +3,8 @@
 # installed program and sees its window, then removes the package again.
 set -euo pipefail
 build=$1
-# shellcheck source=x_session.sh
-source "$(dirname "$0")/x_session.sh"
+# shellcheck source=../x_session.sh
+source "$(dirname "$0")/../x_session.sh"
 
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo -n)

@@ -3,8 +3,8 @@
 # looks at the window, clicks an instrument, reads the screen, clears, and closes the window.
 set -euo pipefail
 program=$1
-# shellcheck source=x_session.sh
-source "$(dirname "$0")/x_session.sh"
+# shellcheck source=../x_session.sh
+source "$(dirname "$0")/../x_session.sh"
 
 "$program" >"$x_work/output" 2>&1 &
 pid=$!

@@ -1,5 +1,5 @@
-#include "look.h"
 #include "main_window.h"
+#include "qt_look.h"
 
 #include <QApplication>
 

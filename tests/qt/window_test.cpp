@@ -1,4 +1,4 @@
-#include "look.h"
+#include "qt_look.h"
 #include "texts.h"
 #include "window_driver.h"
 

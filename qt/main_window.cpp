@@ -2,7 +2,7 @@
 
 #include "control_table.h"
 #include "graphical_button.h"
-#include "look.h"
+#include "qt_look.h"
 #include "texts.h"
 
 #include <QLabel>
@@ -58,7 +58,7 @@ MainWindow::MainWindow(const RowTable& table, QWidget* parent)
 {
     setWindowTitle(QString::fromUtf8(texts::caption));
     setFont(look::windowFont());
-    setBackground(this, look::windowBackground);
+    setBackground(this, look::toQColor(look::windowBackground));
 
     for (ListBox* keys : keyLists) {
         keys->setFocusPolicy(Qt::NoFocus);
@@ -71,8 +71,8 @@ MainWindow::MainWindow(const RowTable& table, QWidget* parent)
                 [this, index] { runHandler([this, index] { matcher.List1_Click(index); }); });
     }
 
-    auto* clearButton =
-        new GraphicalButton(QString::fromUtf8(texts::clearButton), look::clearButtonFace, this);
+    auto* clearButton = new GraphicalButton(QString::fromUtf8(texts::clearButton),
+                                            look::toQColor(look::clearButtonFace), this);
     clearButton->setObjectName("Command1");
     clearButton->setAccessibleName(clearButton->text());
     clearButton->setAccessibleDescription(QString::fromUtf8(texts::clearButtonDescription));
@@ -90,7 +90,7 @@ void MainWindow::addHeadingsAndText()
         auto* heading = new QLabel(QString::fromUtf8(texts::headings[index]), this);
         heading->setObjectName(QStringLiteral("Label1(%1)").arg(index));
         heading->setAlignment(Qt::AlignCenter);
-        setBackground(heading, look::headingBackground);
+        setBackground(heading, look::toQColor(look::headingBackground));
         if (index > 0) {
             ListBox* list = visibleLists[index - 1];
             heading->setBuddy(list);
@@ -117,12 +117,14 @@ void MainWindow::addHeadingsAndText()
 
 void MainWindow::placeControls()
 {
-    setFixedSize(toPixels(clientArea).size());
+    const PixelRect client = toPixels(clientArea);
+    setFixedSize(client.width, client.height);
     QWidget* previous = nullptr;
     for (const ControlPlacement& control : controlTable) {
         auto* widget =
             findChild<QWidget*>(QString::fromUtf8(control.name.data(), control.name.size()));
-        widget->setGeometry(toPixels(control.twips));
+        const PixelRect place = toPixels(control.twips);
+        widget->setGeometry(place.left, place.top, place.width, place.height);
         if (widget->focusPolicy() == Qt::NoFocus)
             continue;
         if (previous)
