@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing from Debian's packages, builds, and then starts the program
-# (`./build.sh run`) or runs every test, in a debug build and in a sanitizer build
-# (`./build.sh test`).
+# (`./build.sh run`) or runs every test (`./build.sh test`): the Linux program in a debug build
+# and in a sanitizer build, and the Windows program, cross-built, under Wine.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -17,7 +17,8 @@ esac
 packages=(cmake g++ qt6-base-dev fonts-liberation2)
 if [ "$action" = test ]; then
     packages+=(libgtest-dev locales xvfb openbox xdotool x11-utils imagemagick desktop-file-utils appstream
-        dpkg-dev file binutils-mingw-w64-x86-64 valgrind clang libclang-rt-14-dev)
+        dpkg-dev file valgrind clang libclang-rt-14-dev
+        g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine)
 fi
 
 missing=()
@@ -48,3 +49,8 @@ ctest --preset dev --parallel "$(nproc)"
 cmake --preset sanitizers
 cmake --build --preset sanitizers --parallel "$(nproc)"
 ctest --preset sanitizers --parallel "$(nproc)"
+
+# The Windows program, cross-built, and its tests under Wine.
+cmake --preset windows
+cmake --build --preset windows --parallel "$(nproc)"
+ctest --preset windows

@@ -95,7 +95,7 @@ TEST(Readings, numbersTooLargeForADoubleStayFinite)
 // conversions would then stop at the '.'.
 TEST(Readings, doNotDependOnTheLocale)
 {
-    const char* const commaLocales[] = {"bg_BG.UTF-8", "bg_BG.utf8", "de_DE.UTF-8"};
+    const char* const commaLocales[] = {"bg_BG.UTF-8", "bg_BG.utf8", "de_DE.UTF-8", "Bulgarian"};
     const char* chosen = nullptr;
     for (const char* name : commaLocales)
         if ((chosen = std::setlocale(LC_ALL, name)))

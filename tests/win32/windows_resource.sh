@@ -3,10 +3,11 @@
 # the icon is there, 32 x 32 in 256 colours, and the version is 1.00, in Bulgarian.
 set -euo pipefail
 rc=$1
+includes=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-x86_64-w64-mingw32-windres --preprocessor=cpp -i "$rc" -o "$work/dornelik.res" -O res
+x86_64-w64-mingw32-windres --preprocessor=cpp -I "$includes" -i "$rc" -o "$work/dornelik.res" -O res
 x86_64-w64-mingw32-windres -i "$work/dornelik.res" -O rc >"$work/back.rc"
 
 expect() {

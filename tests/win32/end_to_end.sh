@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Starts the Windows program under Wine in a real X server under a window manager and uses it as
+# a person would: looks at the window, clicks an instrument, reads the screen, clears, and closes
+# the window. Leaves its screenshot as win32_end_to_end.png in the working folder.
+set -euo pipefail
+program=$1
+screenshot=$PWD/win32_end_to_end.png
+# shellcheck source=../x_session.sh
+source "$(dirname "$0")/../x_session.sh"
+trap 'wineserver -k 2>/dev/null || true; kill $(jobs -p) 2>/dev/null || true; rm -rf "$x_work"' EXIT
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+wine "$program" >"$x_work/output" 2>&1 &
+pid=$!
+window=$(wait_for_window)
+
+geometry=$(xwininfo -id "$window")
+width=$(awk '/Width:/ {print $NF}' <<<"$geometry")
+height=$(awk '/Height:/ {print $NF}' <<<"$geometry")
+[ "$width x $height" = "461 x 345" ] || fail "client area is $width x $height"
+hints=$(xprop -id "$window" WM_NORMAL_HINTS)
+grep -q 'maximum size: 461 by 345' <<<"$hints" || fail "no fixed size: $hints"
+
+colourAt() {
+    convert "$screenshot" -crop "1x1+$1+$2" -depth 8 txt:- | grep -o '#[0-9A-Fa-f]\{6\}' | head -1
+}
+look() { import -window "$window" "$screenshot"; }
+white='#FFFFFF'
+# The lists start 64 pixels down; the middle of a list is its second row whatever the rows'
+# height, 74 is in the first row and 108 in the third.
+xdotool mousemove --window "$window" 224 94 click 1 # "волтметър"
+sleep 0.5
+look
+[ "$(colourAt 140 74)" != "$white" ] || fail "напрежение is not selected"
+[ "$(colourAt 420 94)" != "$white" ] || fail "паралелно is not selected"
+[ "$(colourAt 140 94)" = "$white" ] || fail "съпротивление is selected"
+[ "$(colourAt 420 108)" = "$white" ] || fail "последователно is selected"
+[ "$(colourAt 140 150)" = "#FF0000" ] || fail "the clear button is $(colourAt 140 150), not red"
+
+xdotool mousemove --window "$window" 228 164 click 1 # "Чисти"
+sleep 0.5
+look
+for point in "140 74" "420 94" "260 94"; do
+    # shellcheck disable=SC2086
+    [ "$(colourAt $point)" = "$white" ] || fail "a row at $point is still selected"
+done
+
+close_and_expect_success "$pid" "$window"
+[ ! -s "$x_work/output" ] || fail "the program printed: $(cat "$x_work/output")"
+echo "win32 end-to-end: window shown, matched, cleared and closed"

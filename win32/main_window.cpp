@@ -1,0 +1,372 @@
+#include "main_window.h"
+
+#include "dpi.h"
+#include "look.h"
+#include "resource_ids.h"
+#include "texts.h"
+#include "wide_text.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <exception>
+#include <string>
+
+namespace dornelik {
+
+namespace {
+
+// Neither IDOK nor IDCANCEL: the keyboard interface sends those for Enter and Escape.
+enum ControlId {
+    firstHeadingId = 100,
+    explanationId = 110,
+    firstListId = 120,
+    firstKeyListId = 130,
+    clearButtonId = 140,
+};
+
+constexpr wchar_t windowClassName[] = L"Dornelik";
+constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+
+constexpr COLORREF colourRef(look::Rgb colour)
+{
+    return RGB(colour.red, colour.green, colour.blue);
+}
+
+std::wstring withWindowsLineBreaks(std::string_view text)
+{
+    std::wstring lines;
+    for (const wchar_t c : widen(text)) {
+        if (c == L'\n')
+            lines += L'\r';
+        lines += c;
+    }
+    return lines;
+}
+
+HWND createChild(HWND parent, const wchar_t* windowClass, const std::wstring& text, DWORD style,
+                 DWORD extendedStyle, int id)
+{
+    return CreateWindowExW(extendedStyle, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style,
+                           0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
+// A multi-line edit asks for every key, so that Tab would stay in it and Escape would close the
+// window. The read-only text needs none of them; nor does it select all its text when Tab
+// enters it, which would scroll it to its end.
+LRESULT CALLBACK explanationProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR, DWORD_PTR)
+{
+    const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
+    if (message == WM_GETDLGCODE)
+        return result & ~(DLGC_WANTALLKEYS | DLGC_HASSETSEL);
+    return result;
+}
+
+// Enter presses the clear button while it has the focus, as Space does; the keyboard interface
+// would otherwise send it to the window as IDOK.
+LRESULT CALLBACK clearButtonProcedure(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_GETDLGCODE && lParam) {
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        if (key->message == WM_KEYDOWN && key->wParam == VK_RETURN)
+            return DefSubclassProc(button, message, wParam, lParam) | DLGC_WANTMESSAGE;
+    }
+    const bool repeated = lParam & (1 << 30);
+    if (message == WM_KEYDOWN && wParam == VK_RETURN && !repeated) {
+        SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
+        return 0;
+    }
+    return DefSubclassProc(button, message, wParam, lParam);
+}
+
+bool registerWindowClass(HINSTANCE instance, WNDPROC procedure)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    if (GetClassInfoExW(instance, windowClassName, &windowClass))
+        return true;
+    const auto icon = [instance](int metric) {
+        return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_DORNELIK), IMAGE_ICON,
+                                             GetSystemMetrics(metric), GetSystemMetrics(metric),
+                                             LR_DEFAULTCOLOR));
+    };
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = icon(SM_CXICON);
+    windowClass.hIconSm = icon(SM_CXSMICON);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    // Lives as long as the class, which is as long as the program.
+    windowClass.hbrBackground = CreateSolidBrush(colourRef(look::windowBackground));
+    windowClass.lpszClassName = windowClassName;
+    return RegisterClassExW(&windowClass) != 0;
+}
+
+} // namespace
+
+MainWindow::MainWindow(const RowTable& table)
+    : table(table)
+    , matcher({&visibleLists[0], &visibleLists[1], &visibleLists[2]},
+              {&keyLists[0], &keyLists[1], &keyLists[2]})
+{
+}
+
+MainWindow::~MainWindow()
+{
+    if (window)
+        DestroyWindow(window);
+    for (HGDIOBJ object : {static_cast<HGDIOBJ>(font), static_cast<HGDIOBJ>(headingBrush),
+                           static_cast<HGDIOBJ>(buttonBrush)})
+        if (object)
+            DeleteObject(object);
+}
+
+bool MainWindow::create(HINSTANCE instance, int show)
+{
+    if (!registerWindowClass(instance, windowProcedure))
+        return false;
+
+    // Centred on the primary screen's work area, frame included.
+    const int systemDpi = dpi::ofSystem();
+    const PixelRect client = toPixels(clientArea, systemDpi);
+    const RECT frame =
+        dpi::windowRectFor({0, 0, client.width, client.height}, windowStyle, 0, systemDpi);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+
+    if (!CreateWindowExW(0, windowClassName, widen(texts::caption).c_str(), windowStyle,
+                         work.left + (work.right - work.left - width) / 2,
+                         work.top + (work.bottom - work.top - height) / 2, width, height, nullptr,
+                         nullptr, instance, this))
+        return false;
+    ShowWindow(window, show);
+    UpdateWindow(window);
+    return true;
+}
+
+bool MainWindow::handleDialogKeys(MSG& message)
+{
+    return window && IsDialogMessageW(window, &message);
+}
+
+HWND MainWindow::control(ControlKind kind, int index) const
+{
+    switch (kind) {
+    case ControlKind::heading:
+        return headings[index];
+    case ControlKind::text:
+        return explanation;
+    case ControlKind::list:
+        return visibleLists[index].handle();
+    case ControlKind::button:
+        return clearButton;
+    }
+    return nullptr;
+}
+
+LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* self =
+            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self)
+        return DefWindowProcW(window, message, wParam, lParam);
+    return self->handleMessage(message, wParam, lParam);
+}
+
+LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        onCreate();
+        return 0;
+    case WM_COMMAND:
+        onCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_DRAWITEM:
+        onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_CTLCOLORSTATIC:
+        return onStaticColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_ACTIVATE:
+        onActivate(LOWORD(wParam) != WA_INACTIVE);
+        break;
+    case WM_SETFOCUS:
+        onSetFocus();
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        window = nullptr;
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void MainWindow::onCreate()
+{
+    headingBrush = CreateSolidBrush(colourRef(look::headingBackground));
+    buttonBrush = CreateSolidBrush(colourRef(look::clearButtonFace));
+    for (const ControlPlacement& placement : controlTable)
+        createControl(placement);
+    // The key lists are data: never shown, so never focused or selected.
+    for (int column = 0; column < 3; ++column) {
+        keyLists[column].create(window, firstKeyListId + column, 0,
+                                "List2(" + std::to_string(column) + ")");
+        for (const TableRow& row : table[column])
+            keyLists[column].addRow(row.key);
+    }
+    lastFocused = explanation;
+    layOut(dpi::ofWindow(window));
+    // Only now that the text has its font: Wine's shaping of long Cyrillic lines in the system
+    // font's stand-in can crash.
+    SetWindowTextW(explanation, withWindowsLineBreaks(texts::explanation).c_str());
+}
+
+void MainWindow::createControl(const ControlPlacement& placement)
+{
+    const int index = placement.index;
+    switch (placement.kind) {
+    case ControlKind::heading:
+        headings[index] =
+            createChild(window, L"STATIC", widen(texts::headings[index]),
+                        SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0, firstHeadingId + index);
+        break;
+    case ControlKind::text:
+        explanation =
+            createChild(window, L"EDIT", {}, ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP,
+                        WS_EX_CLIENTEDGE, explanationId);
+        SetWindowSubclass(explanation, explanationProcedure, 0, 0);
+        break;
+    case ControlKind::list:
+        visibleLists[index].create(window, firstListId + index,
+                                   WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY
+                                       | LBS_NOINTEGRALHEIGHT,
+                                   placement.name);
+        for (const TableRow& row : table[index])
+            visibleLists[index].addRow(row.text);
+        break;
+    case ControlKind::button:
+        clearButton = createChild(window, L"BUTTON", widen(texts::clearButton),
+                                  BS_OWNERDRAW | WS_TABSTOP, 0, clearButtonId);
+        SetWindowSubclass(clearButton, clearButtonProcedure, 0, 0);
+        break;
+    }
+}
+
+// Places every control and sizes the font for `dpi`.
+void MainWindow::layOut(int dpi)
+{
+    const HFONT newFont =
+        CreateFontW(-MulDiv(look::fontPointSize, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                    RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                    VARIABLE_PITCH | FF_ROMAN, widen(look::fontFamily).c_str());
+    for (const ControlPlacement& placement : controlTable) {
+        const HWND child = control(placement.kind, placement.index);
+        const PixelRect place = toPixels(placement.twips, dpi);
+        SetWindowPos(child, nullptr, place.left, place.top, place.width, place.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(newFont), TRUE);
+    }
+    for (const ListBox& keys : keyLists)
+        SendMessageW(keys.handle(), WM_SETFONT, reinterpret_cast<WPARAM>(newFont), FALSE);
+    if (font)
+        DeleteObject(font);
+    font = newFont;
+}
+
+void MainWindow::onCommand(int id, int code)
+{
+    if (id >= firstListId && id < firstListId + 3 && code == LBN_SELCHANGE) {
+        const auto column = static_cast<std::int16_t>(id - firstListId);
+        runHandler([this, column] { matcher.List1_Click(column); });
+    } else if (id == clearButtonId && code == BN_CLICKED) {
+        runHandler([this] { matcher.Command1_Click(); });
+    }
+}
+
+// The clear button's face is red whatever the visual style: a raised edge, pushed in while
+// pressed, and while it has the focus a black frame and a dotted focus rectangle.
+void MainWindow::onDrawItem(const DRAWITEMSTRUCT& item)
+{
+    const HDC dc = item.hDC;
+    const bool pressed = item.itemState & ODS_SELECTED;
+    const bool focused = item.itemState & ODS_FOCUS;
+    RECT bevel = item.rcItem;
+    if (focused) {
+        FrameRect(dc, &bevel, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        InflateRect(&bevel, -1, -1);
+    }
+    FillRect(dc, &bevel, buttonBrush);
+    DrawEdge(dc, &bevel, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+
+    RECT caption = bevel;
+    if (pressed)
+        OffsetRect(&caption, 1, 1);
+    const HGDIOBJ previousFont = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    std::wstring text(GetWindowTextLengthW(item.hwndItem), L'\0');
+    GetWindowTextW(item.hwndItem, text.data(), static_cast<int>(text.size()) + 1);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &caption,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, previousFont);
+
+    if (focused) {
+        InflateRect(&caption, -3, -3);
+        DrawFocusRect(dc, &caption);
+    }
+}
+
+// Headings on their own ground; the read-only text, which Windows would draw grey, on white.
+LRESULT MainWindow::onStaticColour(HDC dc, HWND child)
+{
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    if (child == explanation) {
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    }
+    SetBkColor(dc, colourRef(look::headingBackground));
+    return reinterpret_cast<LRESULT>(headingBrush);
+}
+
+// The control that had the focus gets it back when the window is activated again.
+void MainWindow::onActivate(bool active)
+{
+    const HWND focus = GetFocus();
+    if (!active && focus && IsChild(window, focus))
+        lastFocused = focus;
+}
+
+void MainWindow::onSetFocus()
+{
+    if (lastFocused)
+        SetFocus(lastFocused);
+}
+
+template <typename Handler> void MainWindow::runHandler(Handler handler)
+{
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "dornelik: %s\n", error.what());
+        MessageBoxW(window, widen(std::string(texts::errorPrefix) + error.what()).c_str(),
+                    widen(texts::caption).c_str(), MB_OK | MB_ICONERROR);
+    }
+}
+
+} // namespace dornelik

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "control_table.h"
+#include "list_box.h"
+#include "row_matcher.h"
+#include "row_table.h"
+
+#include <windows.h>
+
+#include <array>
+
+namespace dornelik {
+
+// The program's one window, made of Windows' own controls: three lists that keep to one
+// situation, a button that clears them, the headings above them and an explanation below.
+class MainWindow {
+public:
+    explicit MainWindow(const RowTable& table = builtInTable);
+    ~MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Creates the window centred on the screen and shows it; false if Windows refused.
+    bool create(HINSTANCE instance, int show);
+
+    // Lets the window's keyboard interface (Tab, Shift+Tab, the button's keys) see a message
+    // from the message loop first; true when it has handled the message.
+    bool handleDialogKeys(MSG& message);
+
+    HWND handle() const { return window; }
+    // The control of `kind`; `index` is its heading's number or its list's column.
+    HWND control(ControlKind kind, int index = 0) const;
+    HWND keyList(int column) const { return keyLists[column].handle(); }
+
+private:
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void onCreate();
+    void onCommand(int id, int code);
+    void onDrawItem(const DRAWITEMSTRUCT& item);
+    LRESULT onStaticColour(HDC dc, HWND control);
+    void onActivate(bool active);
+    void onSetFocus();
+
+    void createControl(const ControlPlacement& placement);
+    void layOut(int dpi);
+    // Errors must not cross the window procedure into Windows: they are reported, and the
+    // program goes on.
+    template <typename Handler> void runHandler(Handler handler);
+
+    const RowTable& table;
+    std::array<ListBox, 3> visibleLists;
+    std::array<ListBox, 3> keyLists;
+    RowMatcher matcher;
+
+    HWND window = nullptr;
+    HWND explanation = nullptr;
+    HWND clearButton = nullptr;
+    std::array<HWND, 4> headings{};
+    HWND lastFocused = nullptr;
+    HFONT font = nullptr;
+    HBRUSH headingBrush = nullptr;
+    HBRUSH buttonBrush = nullptr;
+};
+
+} // namespace dornelik

@@ -1,0 +1,4 @@
+#pragma once
+
+// Shared by the resource script and the code that loads the resources.
+#define IDI_DORNELIK 1
