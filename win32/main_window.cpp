@@ -122,12 +122,15 @@ MainWindow::~MainWindow()
                            static_cast<HGDIOBJ>(buttonBrush)})
         if (object)
             DeleteObject(object);
+    if (comInitialised)
+        CoUninitialize();
 }
 
 bool MainWindow::create(HINSTANCE instance, int show)
 {
     if (!registerWindowClass(instance, windowProcedure))
         return false;
+    comInitialised = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
 
     // Centred on the primary screen's work area, frame included.
     const int systemDpi = dpi::ofSystem();
@@ -206,8 +209,11 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETFOCUS:
         onSetFocus();
         return 0;
+    case WM_DPICHANGED:
+        onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_DESTROY:
-        PostQuitMessage(0);
+        onDestroy();
         return 0;
     case WM_NCDESTROY:
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
@@ -223,14 +229,16 @@ void MainWindow::onCreate()
     buttonBrush = CreateSolidBrush(colourRef(look::clearButtonFace));
     for (const ControlPlacement& placement : controlTable)
         createControl(placement);
-    // The key lists are data: never shown, so never focused or selected.
+    // The key lists are data: never shown, focused or selected, and kept out of the window's
+    // controls, where screen readers would find them even hidden.
     for (int column = 0; column < 3; ++column) {
-        keyLists[column].create(window, firstKeyListId + column, 0,
+        keyLists[column].create(HWND_MESSAGE, firstKeyListId + column, 0,
                                 "List2(" + std::to_string(column) + ")");
         for (const TableRow& row : table[column])
             keyLists[column].addRow(row.key);
     }
     lastFocused = explanation;
+    nameForScreenReaders(explanation, texts::headings[0]);
     layOut(dpi::ofWindow(window));
     // Only now that the text has its font: Wine's shaping of long Cyrillic lines in the system
     // font's stand-in can crash.
@@ -266,6 +274,18 @@ void MainWindow::createControl(const ControlPlacement& placement)
         SetWindowSubclass(clearButton, clearButtonProcedure, 0, 0);
         break;
     }
+}
+
+// A heading just before a list in the window's order names it, by Windows' own rule; the title
+// is far from the text, so the text is named directly.
+void MainWindow::nameForScreenReaders(HWND control, std::string_view name)
+{
+    if (!accessibility
+        && FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_IAccPropServices, reinterpret_cast<void**>(&accessibility))))
+        return;
+    accessibility->SetHwndPropStr(control, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_NAME,
+                                  widen(name).c_str());
 }
 
 // Places every control and sizes the font for `dpi`.
@@ -352,10 +372,43 @@ void MainWindow::onActivate(bool active)
         lastFocused = focus;
 }
 
+void MainWindow::onDestroy()
+{
+    for (const ListBox& keys : keyLists)
+        DestroyWindow(keys.handle());
+    if (accessibility) {
+        const MSAAPROPID name = PROPID_ACC_NAME;
+        accessibility->ClearHwndProps(explanation, OBJID_CLIENT, CHILDID_SELF, &name, 1);
+        accessibility->Release();
+        accessibility = nullptr;
+    }
+    PostQuitMessage(0);
+}
+
 void MainWindow::onSetFocus()
 {
     if (lastFocused)
         SetFocus(lastFocused);
+}
+
+// Moved to a screen of another density, or the density changed: the window goes where Windows
+// suggests, its client area keeps its size in twips, and the controls and the font follow.
+void MainWindow::onDpiChanged(int dpi, const RECT& suggested)
+{
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Where the frame did not scale as Windows foresaw (Wine draws it at one density), the
+    // client area is set right.
+    RECT frame;
+    RECT client;
+    GetWindowRect(window, &frame);
+    GetClientRect(window, &client);
+    const PixelRect wanted = toPixels(clientArea, dpi);
+    if (client.right != wanted.width || client.bottom != wanted.height)
+        SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left - client.right + wanted.width,
+                     frame.bottom - frame.top - client.bottom + wanted.height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    layOut(dpi);
 }
 
 template <typename Handler> void MainWindow::runHandler(Handler handler)

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <array>
 
 namespace dornelik {
@@ -43,8 +45,11 @@ private:
     LRESULT onStaticColour(HDC dc, HWND control);
     void onActivate(bool active);
     void onSetFocus();
+    void onDpiChanged(int dpi, const RECT& suggested);
+    void onDestroy();
 
     void createControl(const ControlPlacement& placement);
+    void nameForScreenReaders(HWND control, std::string_view name);
     void layOut(int dpi);
     // Errors must not cross the window procedure into Windows: they are reported, and the
     // program goes on.
@@ -63,6 +68,8 @@ private:
     HFONT font = nullptr;
     HBRUSH headingBrush = nullptr;
     HBRUSH buttonBrush = nullptr;
+    bool comInitialised = false;
+    IAccPropServices* accessibility = nullptr;
 };
 
 } // namespace dornelik

@@ -2,12 +2,15 @@
 // controls show. Prints a line for each group of checks and a last line with the count, which
 // CTest looks for: a program that never ran must not pass.
 #include "control_table.h"
+#include "dpi.h"
 #include "look.h"
 #include "main_window.h"
 #include "texts.h"
 #include "wide_text.h"
 
 #include <windows.h>
+
+#include <oleacc.h>
 
 #include <array>
 #include <cstdio>
@@ -23,6 +26,13 @@ namespace {
 
 int checks = 0;
 int failures = 0;
+int screenDpi = standardDpi;
+
+// A point given in pixels at 96 dots per inch, on this screen.
+POINT at(int x, int y)
+{
+    return {MulDiv(x, screenDpi, standardDpi), MulDiv(y, screenDpi, standardDpi)};
+}
 
 void check(bool passed, const std::string& what)
 {
@@ -163,7 +173,9 @@ void checkWindow(MainWindow& window)
     check(textOf(window.handle()) == widen(texts::caption), "caption");
     RECT client;
     GetClientRect(window.handle(), &client);
-    check(client.right == 461 && client.bottom == 345, "client area 461 x 345");
+    const PixelRect expected = toPixels(clientArea, screenDpi);
+    check(client.right == expected.width && client.bottom == expected.height,
+          "client area 6915 x 5175 twips");
     RECT frame;
     GetWindowRect(window.handle(), &frame);
     RECT work;
@@ -177,8 +189,9 @@ void checkWindow(MainWindow& window)
         "icon");
     BITMAP mask{};
     GetObjectW(icon.hbmMask, sizeof mask, &mask);
-    check(mask.bmWidth == 32 && icon.hbmColor, "32 pixel icon with colour and mask");
-    check(colourAt(window, window.handle(), {2, 150}) == colourRef(look::windowBackground),
+    check(mask.bmWidth == GetSystemMetrics(SM_CXICON) && icon.hbmColor,
+          "icon of the screen's size with colour and mask");
+    check(colourAt(window, window.handle(), at(2, 150)) == colourRef(look::windowBackground),
           "window background");
     group("window: style, size, place, caption, icon, background");
 }
@@ -191,7 +204,7 @@ void checkControls(MainWindow& window)
         RECT place;
         GetWindowRect(control, &place);
         MapWindowPoints(nullptr, window.handle(), reinterpret_cast<POINT*>(&place), 2);
-        const PixelRect expected = toPixels(placement.twips);
+        const PixelRect expected = toPixels(placement.twips, screenDpi);
         check(place.left == expected.left && place.top == expected.top
                   && place.right - place.left == expected.width
                   && place.bottom - place.top == expected.height,
@@ -199,8 +212,9 @@ void checkControls(MainWindow& window)
         LOGFONTW font{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
                    &font);
-        check(font.lfHeight == -16 && font.lfWeight == FW_NORMAL && !font.lfItalic
-                  && !font.lfUnderline && !font.lfStrikeOut && font.lfCharSet == RUSSIAN_CHARSET
+        check(font.lfHeight == -MulDiv(look::fontPointSize, screenDpi, 72)
+                  && font.lfWeight == FW_NORMAL && !font.lfItalic && !font.lfUnderline
+                  && !font.lfStrikeOut && font.lfCharSet == RUSSIAN_CHARSET
                   && std::wstring(font.lfFaceName) == widen(look::fontFamily),
               name + " font");
         switch (placement.kind) {
@@ -225,8 +239,8 @@ void checkControls(MainWindow& window)
     }
     for (int column = 0; column < 3; ++column) {
         const HWND keys = window.keyList(column);
-        check(!IsWindowVisible(keys) && !(GetWindowLongW(keys, GWL_STYLE) & WS_TABSTOP),
-              "key list hidden, not a tab stop");
+        check(!IsWindowVisible(keys) && !IsChild(window.handle(), keys),
+              "key list hidden, not among the window's controls");
         check(SendMessageW(keys, LB_GETCOUNT, 0, 0) == 3, "key list filled");
     }
     const HWND text = window.control(ControlKind::text);
@@ -236,12 +250,12 @@ void checkControls(MainWindow& window)
     const auto colourIn = [&](ControlKind kind, int index, POINT point) {
         return colourAt(window, window.control(kind, index), point);
     };
-    check(colourIn(ControlKind::heading, 0, {4, 4}) == colourRef(look::headingBackground),
+    check(colourIn(ControlKind::heading, 0, at(4, 4)) == colourRef(look::headingBackground),
           "heading ground");
-    check(colourIn(ControlKind::button, 0, {20, 20}) == colourRef(look::clearButtonFace),
+    check(colourIn(ControlKind::button, 0, at(20, 20)) == colourRef(look::clearButtonFace),
           "button face");
-    check(colourIn(ControlKind::list, 1, {100, 50}) == RGB(255, 255, 255), "list ground");
-    check(colourIn(ControlKind::text, 0, {4, 130}) == RGB(255, 255, 255), "text ground");
+    check(colourIn(ControlKind::list, 1, at(100, 50)) == RGB(255, 255, 255), "list ground");
+    check(colourIn(ControlKind::text, 0, at(4, 130)) == RGB(255, 255, 255), "text ground");
     group("controls: places, fonts, texts, rows, key lists, focus, colours");
 }
 
@@ -298,7 +312,7 @@ void checkKeyboard(MainWindow& window)
         press(window, clearKey);
         check(shown(window) == nothing, "a key on the focused button clears");
     }
-    check(colourAt(window, button, {0, 20}) == RGB(0, 0, 0), "the focused button is framed");
+    check(colourAt(window, button, at(0, 20)) == RGB(0, 0, 0), "the focused button is framed");
     group("keyboard: focus order, Down, Enter, Escape, Space");
 
     SetFocus(text);
@@ -311,6 +325,79 @@ void checkKeyboard(MainWindow& window)
     check(SendMessageW(text, EM_GETFIRSTVISIBLELINE, 0, 0) > 0, "the text scrolls to its end");
     check(!(GetWindowLongW(text, GWL_STYLE) & WS_HSCROLL), "no horizontal scroll bar");
     group("text: read-only, scrolls");
+}
+
+IAccessible* accessibleOf(HWND control)
+{
+    IAccessible* accessible = nullptr;
+    AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
+                               reinterpret_cast<void**>(&accessible));
+    return accessible;
+}
+
+// Wine's Active Accessibility answers neither names nor the rows' states; what it does answer,
+// and what Windows' own list proxy and labelling rule read, is checked here.
+void checkScreenReaders(MainWindow& window)
+{
+    clickRow(window, 1, 1);
+    const std::array<int, 3> selected = situationOf(1, 1);
+    for (int column = 0; column < 3; ++column) {
+        const HWND control = list(window, column);
+        const HWND label = GetWindow(control, GW_HWNDPREV);
+        check(textOf(label) == widen(texts::headings[column + 1]),
+              "the heading stands just before list " + std::to_string(column));
+        for (int row = 0; row < 3; ++row)
+            check((SendMessageW(control, LB_GETSEL, row, 0) > 0) == (row == selected[column]),
+                  "the matched rows report as selected");
+    }
+
+    IAccessible* whole = accessibleOf(window.handle());
+    check(whole, "the window is accessible");
+    long count = 0;
+    whole->get_accChildCount(&count);
+    std::vector<VARIANT> children(count);
+    long got = 0;
+    AccessibleChildren(whole, 0, count, children.data(), &got);
+    check(got == static_cast<long>(controlTable.size()), "the shown controls are the children");
+    for (VARIANT& item : children) {
+        IAccessible* accessible = nullptr;
+        if (item.vt == VT_DISPATCH && item.pdispVal)
+            item.pdispVal->QueryInterface(__uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&accessible));
+        HWND control = nullptr;
+        WindowFromAccessibleObject(accessible, &control);
+        check(control && IsWindowVisible(control), "no hidden control is a child");
+        if (accessible)
+            accessible->Release();
+        VariantClear(&item);
+    }
+    whole->Release();
+    group("screen readers: headings before their lists, selected rows, no key list");
+}
+
+// Moved to a screen of 150 %, the window takes the place Windows suggests and lays its controls
+// and font out anew.
+void checkDensityChange(MainWindow& window)
+{
+    const int newDpi = 144;
+    const PixelRect client = toPixels(clientArea, newDpi);
+    const RECT suggested = dpi::windowRectFor(
+        {0, 0, client.width, client.height}, GetWindowLongW(window.handle(), GWL_STYLE), 0, newDpi);
+    SendMessageW(window.handle(), WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    RECT area;
+    GetClientRect(window.handle(), &area);
+    check(std::abs(area.right - client.width) <= 1 && std::abs(area.bottom - client.height) <= 1,
+          "the client area follows the density");
+    const HWND button = window.control(ControlKind::button);
+    RECT place;
+    GetWindowRect(button, &place);
+    check(place.right - place.left == toPixels(controlTable.back().twips, newDpi).width,
+          "the controls follow");
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)), sizeof font, &font);
+    check(font.lfHeight == -MulDiv(look::fontPointSize, newDpi, 72), "the font follows");
+    group("a change of screen density");
 }
 
 // A key outside 16 bits is reported in a message box, and the window goes on.
@@ -346,7 +433,8 @@ void checkErrorReport()
 
 } // namespace
 
-int main()
+// The one argument, where given, is the screen density the window must find.
+int main(int argc, char* argv[])
 {
     {
         MainWindow window;
@@ -356,10 +444,16 @@ int main()
         }
         SetForegroundWindow(window.handle());
         settle(window, 500);
+        screenDpi = dpi::ofWindow(window.handle());
+        check(argc < 2 || std::atoi(argv[1]) == screenDpi,
+              "the screen has " + std::to_string(screenDpi) + " dots per inch");
+        std::printf("checked at %d dots per inch\n", screenDpi);
         checkWindow(window);
         checkControls(window);
         checkMouse(window);
         checkKeyboard(window);
+        checkScreenReaders(window);
+        checkDensityChange(window);
     }
     checkErrorReport();
     std::printf("%d checks, %d failed\n", checks, failures);
