@@ -18,7 +18,7 @@ packages=(cmake g++ qt6-base-dev fonts-liberation2)
 if [ "$action" = test ]; then
     packages+=(libgtest-dev locales xvfb openbox xdotool x11-utils imagemagick desktop-file-utils appstream
         dpkg-dev file valgrind clang libclang-rt-14-dev
-        g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine)
+        g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine wixl msitools)
 fi
 
 missing=()
