@@ -2,8 +2,8 @@
 // same size (`first_frame bare`), or the bare window with one line of text in the program's font
 // (`first_frame text`), and once the first frame is on the screen prints the wall clock in
 // nanoseconds and the peak resident memory in kilobytes, then quits.
-#include "qt_look.h"
 #include "main_window.h"
+#include "qt_look.h"
 
 #include <QApplication>
 #include <QFile>

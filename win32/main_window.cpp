@@ -122,15 +122,12 @@ MainWindow::~MainWindow()
                            static_cast<HGDIOBJ>(buttonBrush)})
         if (object)
             DeleteObject(object);
-    if (comInitialised)
-        CoUninitialize();
 }
 
 bool MainWindow::create(HINSTANCE instance, int show)
 {
     if (!registerWindowClass(instance, windowProcedure))
         return false;
-    comInitialised = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
 
     // Centred on the primary screen's work area, frame included.
     const int systemDpi = dpi::ofSystem();
@@ -227,6 +224,8 @@ void MainWindow::onCreate()
 {
     headingBrush = CreateSolidBrush(colourRef(look::headingBackground));
     buttonBrush = CreateSolidBrush(colourRef(look::clearButtonFace));
+    // In the window's order: screen readers name the text and each list by the heading just
+    // before it, Windows' own rule for controls without a caption.
     for (const ControlPlacement& placement : controlTable)
         createControl(placement);
     // The key lists are data: never shown, focused or selected, and kept out of the window's
@@ -238,7 +237,6 @@ void MainWindow::onCreate()
             keyLists[column].addRow(row.key);
     }
     lastFocused = explanation;
-    nameForScreenReaders(explanation, texts::headings[0]);
     layOut(dpi::ofWindow(window));
     // Only now that the text has its font: Wine's shaping of long Cyrillic lines in the system
     // font's stand-in can crash.
@@ -274,18 +272,6 @@ void MainWindow::createControl(const ControlPlacement& placement)
         SetWindowSubclass(clearButton, clearButtonProcedure, 0, 0);
         break;
     }
-}
-
-// A heading just before a list in the window's order names it, by Windows' own rule; the title
-// is far from the text, so the text is named directly.
-void MainWindow::nameForScreenReaders(HWND control, std::string_view name)
-{
-    if (!accessibility
-        && FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_IAccPropServices, reinterpret_cast<void**>(&accessibility))))
-        return;
-    accessibility->SetHwndPropStr(control, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_NAME,
-                                  widen(name).c_str());
 }
 
 // Places every control and sizes the font for `dpi`.
@@ -376,12 +362,6 @@ void MainWindow::onDestroy()
 {
     for (const ListBox& keys : keyLists)
         DestroyWindow(keys.handle());
-    if (accessibility) {
-        const MSAAPROPID name = PROPID_ACC_NAME;
-        accessibility->ClearHwndProps(explanation, OBJID_CLIENT, CHILDID_SELF, &name, 1);
-        accessibility->Release();
-        accessibility = nullptr;
-    }
     PostQuitMessage(0);
 }
 

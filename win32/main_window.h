@@ -7,8 +7,6 @@
 
 #include <windows.h>
 
-#include <oleacc.h>
-
 #include <array>
 
 namespace dornelik {
@@ -49,7 +47,6 @@ private:
     void onDestroy();
 
     void createControl(const ControlPlacement& placement);
-    void nameForScreenReaders(HWND control, std::string_view name);
     void layOut(int dpi);
     // Errors must not cross the window procedure into Windows: they are reported, and the
     // program goes on.
@@ -68,8 +65,6 @@ private:
     HFONT font = nullptr;
     HBRUSH headingBrush = nullptr;
     HBRUSH buttonBrush = nullptr;
-    bool comInitialised = false;
-    IAccPropServices* accessibility = nullptr;
 };
 
 } // namespace dornelik

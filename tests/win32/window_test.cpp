@@ -341,6 +341,9 @@ void checkScreenReaders(MainWindow& window)
 {
     clickRow(window, 1, 1);
     const std::array<int, 3> selected = situationOf(1, 1);
+    const HWND text = window.control(ControlKind::text);
+    check(textOf(GetWindow(text, GW_HWNDPREV)) == widen(texts::headings[0]),
+          "the title stands just before the text");
     for (int column = 0; column < 3; ++column) {
         const HWND control = list(window, column);
         const HWND label = GetWindow(control, GW_HWNDPREV);
@@ -372,7 +375,7 @@ void checkScreenReaders(MainWindow& window)
         VariantClear(&item);
     }
     whole->Release();
-    group("screen readers: headings before their lists, selected rows, no key list");
+    group("screen readers: headings before what they name, selected rows, no key list");
 }
 
 // Moved to a screen of 150 %, the window takes the place Windows suggests and lays its controls

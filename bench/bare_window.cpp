@@ -1,0 +1,54 @@
+// A bare Windows window of the program's size and style, with nothing in it (`bare_window`) or
+// with one line of text in the program's font (`bare_window text`): what any window costs, to
+// measure the program against.
+#include <windows.h>
+
+#include <cwchar>
+
+namespace {
+
+LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = windowProcedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = CreateSolidBrush(RGB(192, 192, 255));
+    windowClass.lpszClassName = L"BareWindow";
+    RegisterClassExW(&windowClass);
+
+    constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    RECT frame{0, 0, 461, 345};
+    AdjustWindowRectEx(&frame, style, FALSE, 0);
+    const HWND window = CreateWindowExW(
+        0, L"BareWindow", L"Bare window", style, CW_USEDEFAULT, CW_USEDEFAULT,
+        frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+    if (std::wcscmp(arguments, L"text") == 0) {
+        const HWND line = CreateWindowExW(0, L"STATIC", L"Чисти", WS_CHILD | WS_VISIBLE, 10, 10,
+                                          100, 20, window, nullptr, instance, nullptr);
+        const HFONT font = CreateFontW(
+            -16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS,
+            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_ROMAN, L"Times New Roman");
+        SendMessageW(line, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    ShowWindow(window, show);
+    UpdateWindow(window);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
