@@ -1,6 +1,7 @@
 #include "key_reading.h"
 
-#include <charconv>
+#include "decimal_reading.h"
+
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -27,8 +28,8 @@ bool beginsWithDigits(std::string_view text)
            || (text.size() > 1 && text[0] == '.' && isDigit(text[1]));
 }
 
-// from_chars reports overflow and underflow alike; the decimal order of the number tells
-// which one it was.
+// The reading reports overflow and underflow alike; the decimal order of the number tells which
+// one it was.
 bool isTooLarge(std::string_view number)
 {
     std::size_t i = 0;
@@ -83,13 +84,11 @@ double leadingNumber(std::string_view text)
     if (!beginsWithDigits(number))
         return 0.0;
 
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value,
-                                              std::chars_format::general);
-    if (error == std::errc::result_out_of_range)
-        value = isTooLarge(number.substr(0, end - number.data()))
-                    ? std::numeric_limits<double>::max()
-                    : 0.0;
+    const DecimalReading reading = readDecimal(number);
+    double value = reading.value;
+    if (reading.outOfRange)
+        value =
+            isTooLarge(number.substr(0, reading.length)) ? std::numeric_limits<double>::max() : 0.0;
     return negative ? -value : value;
 }
 

@@ -26,8 +26,7 @@ QFont windowFont()
         return font;
 
     const QStringList cyrillic = QFontDatabase::families(QFontDatabase::Cyrillic);
-    for (const char* serif :
-         {"Liberation Serif", "Tinos", "DejaVu Serif", "FreeSerif", "Noto Serif", "Times"}) {
+    for (const char* serif : serifStandIns) {
         if (cyrillic.contains(serif)) {
             font.setFamily(serif);
             return font;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 // How the window looks, in one place beside its control table.
@@ -19,5 +20,9 @@ inline constexpr Rgb clearButtonFace{255, 0, 0};
 // serif face that shows Cyrillic stands in for it.
 inline constexpr char fontFamily[] = "Times New Roman";
 inline constexpr int fontPointSize = 12;
+// Serif faces with Cyrillic that stand in for it where it is missing, the first found first.
+inline constexpr std::array<const char*, 6> serifStandIns{
+    "Liberation Serif", "Tinos", "DejaVu Serif", "FreeSerif", "Noto Serif", "Times",
+};
 
 } // namespace dornelik::look

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Measures the page against a static page with the same look and no program, in Debian's
+# Chromium: builds the page (preset web) and runs web_bench.js. Needs ./build.sh test to have
+# installed playwright-core.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+(cd "$root" && cmake --preset web >/dev/null && cmake --build --preset web --target dornelik >/dev/null)
+node "$root/bench/web_bench.js" "$root" "$root/build/web/web/dornelik.html" "${DORNELIK_BENCH_RUNS:-21}"

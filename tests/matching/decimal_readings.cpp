@@ -1,0 +1,78 @@
+// Writes how the decimal reading it is built with reads a large, fixed set of texts, one line
+// each, to the file named by its argument. Built once with each reading, the two files must be
+// the same.
+#include "decimal_reading.h"
+
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> texts()
+{
+    std::vector<std::string> all{"0",
+                                 "5.",
+                                 ".5",
+                                 "0.5",
+                                 "1e",
+                                 "2e+",
+                                 "3E-",
+                                 "1e5x",
+                                 "0x1A",
+                                 "1,5",
+                                 "7 8",
+                                 "00012",
+                                 "1.5.5",
+                                 "9e9e9",
+                                 "1e309",
+                                 "1e-400",
+                                 "4.9e-324",
+                                 "2.4e-324",
+                                 "2.2250738585072011e-308",
+                                 "1.7976931348623157e308",
+                                 "1.7976931348623159e308"};
+    for (int whole = -5; whole < 40000; whole += 7)
+        all.push_back(std::to_string(whole < 0 ? -whole : whole) + ".5");
+    std::mt19937 random(20261208);
+    const auto digits = [&](int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            text += static_cast<char>('0' + random() % 10);
+        return text;
+    };
+    for (int i = 0; i < 30000; ++i) {
+        std::string text = digits(1 + random() % 25);
+        if (random() % 2)
+            text += "." + digits(random() % 30);
+        if (random() % 3 == 0)
+            text += std::string(random() % 2 ? "e" : "E") + (random() % 2 ? "-" : "")
+                    + std::to_string(random() % 700);
+        if (random() % 5 == 0)
+            text += "xyz";
+        all.push_back(text);
+    }
+    for (int length : {100, 400, 800})
+        all.push_back(digits(length) + "." + digits(length) + "e-" + std::to_string(length));
+    return all;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc != 2)
+        return 2;
+    std::FILE* out = std::fopen(argv[1], "w");
+    if (!out)
+        return 1;
+    for (const std::string& text : texts()) {
+        const dornelik::DecimalReading reading = dornelik::readDecimal(text);
+        if (reading.outOfRange)
+            std::fprintf(out, "%s\tout of range\t%zu\n", text.c_str(), reading.length);
+        else
+            std::fprintf(out, "%s\t%a\t%zu\n", text.c_str(), reading.value, reading.length);
+    }
+    return std::fclose(out) == 0 ? 0 : 1;
+}

@@ -1,0 +1,7 @@
+#include "web_window.h"
+
+int main()
+{
+    // The page keeps the window for as long as it is open; main returns to the browser.
+    static dornelik::WebWindow window;
+}
