@@ -1,9 +1,14 @@
 // A bare Windows window of the program's size and style, with nothing in it (`bare_window`) or
 // with one line of text in the program's font (`bare_window text`): what any window costs, to
 // measure the program against.
+#include "control_table.h"
+#include "look.h"
+
 #include <windows.h>
 
 #include <cwchar>
+#include <string>
+#include <string_view>
 
 namespace {
 
@@ -25,12 +30,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show)
     windowClass.lpfnWndProc = windowProcedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = CreateSolidBrush(RGB(192, 192, 255));
+    const dornelik::look::Rgb background = dornelik::look::windowBackground;
+    windowClass.hbrBackground =
+        CreateSolidBrush(RGB(background.red, background.green, background.blue));
     windowClass.lpszClassName = L"BareWindow";
     RegisterClassExW(&windowClass);
 
     constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-    RECT frame{0, 0, 461, 345};
+    const dornelik::PixelRect client = dornelik::toPixels(dornelik::clientArea);
+    RECT frame{0, 0, client.width, client.height};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
     const HWND window = CreateWindowExW(
         0, L"BareWindow", L"Bare window", style, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -38,6 +46,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show)
     if (std::wcscmp(arguments, L"text") == 0) {
         const HWND line = CreateWindowExW(0, L"STATIC", L"Чисти", WS_CHILD | WS_VISIBLE, 10, 10,
                                           100, 20, window, nullptr, instance, nullptr);
+        const std::string_view family = dornelik::look::fontFamily; // ASCII
+        const std::wstring face(family.begin(), family.end());
         const HFONT font = CreateFontW(
             -16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS,
             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_ROMAN, L"Times New Roman");
