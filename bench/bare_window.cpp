@@ -7,8 +7,6 @@
 #include <windows.h>
 
 #include <cwchar>
-#include <string>
-#include <string_view>
 
 namespace {
 
@@ -46,8 +44,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show)
     if (std::wcscmp(arguments, L"text") == 0) {
         const HWND line = CreateWindowExW(0, L"STATIC", L"Чисти", WS_CHILD | WS_VISIBLE, 10, 10,
                                           100, 20, window, nullptr, instance, nullptr);
-        const std::string_view family = dornelik::look::fontFamily; // ASCII
-        const std::wstring face(family.begin(), family.end());
+        wchar_t face[LF_FACESIZE]{};
+        for (int i = 0; dornelik::look::fontFamily[i] && i + 1 < LF_FACESIZE; ++i)
+            face[i] = static_cast<wchar_t>(dornelik::look::fontFamily[i]); // ASCII
         const HFONT font = CreateFontW(
             -16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS,
             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_ROMAN, L"Times New Roman");
