@@ -83,6 +83,15 @@ bool takesFocus(const ControlPlacement& control)
     return control.kind != ControlKind::heading;
 }
 
+std::string selectorOf(ControlKind kind)
+{
+    return "#"
+           + domId(std::find_if(
+                       controlTable.begin(), controlTable.end(),
+                       [kind](const ControlPlacement& control) { return control.kind == kind; })
+                       ->name);
+}
+
 const ControlPlacement& firstFocusable()
 {
     return *std::find_if(controlTable.begin(), controlTable.end(), takesFocus);
@@ -130,7 +139,8 @@ WebWindow::WebWindow(const RowTable& table)
         emscripten_set_keydown_callback(list.c_str(), &events, false, onListKey);
         emscripten_set_mousedown_callback(list.c_str(), &events, false, onListMouseDown);
     }
-    emscripten_set_click_callback("#Command1", this, false, onClearButtonClick);
+    emscripten_set_click_callback(selectorOf(ControlKind::button).c_str(), this, false,
+                                  onClearButtonClick);
     emscripten_set_keydown_callback(("#" + domId(firstFocusable().name)).c_str(), this, false,
                                     onFirstControlKey);
     emscripten_set_keydown_callback(("#" + domId(lastFocusable().name)).c_str(), this, false,
@@ -139,7 +149,7 @@ WebWindow::WebWindow(const RowTable& table)
     fitToScreen();
 
     focusControl(firstFocusable());
-    val explanation = document.call<val>("getElementById", std::string("Text1"));
+    val explanation = document.call<val>("querySelector", selectorOf(ControlKind::text));
     explanation.call<void>("setSelectionRange", 0, 0);
     explanation.set("scrollTop", 0);
     val::global("performance").call<void>("mark", std::string("dornelik-ready"));
