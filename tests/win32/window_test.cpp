@@ -355,12 +355,15 @@ void checkErrorReport()
     settle(300);
     std::wstring reported;
     std::thread closer([&reported] {
-        for (int attempt = 0; attempt < 100 && reported.empty(); ++attempt, Sleep(50))
-            if (const HWND box = FindWindowW(L"#32770", nullptr)) {
-                reported.resize(512);
-                reported.resize(GetDlgItemTextW(box, 0xFFFF, reported.data(), 512));
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
-            }
+        for (int attempt = 0; attempt < 100 && reported.empty(); ++attempt, Sleep(50)) {
+            const HWND box = FindWindowW(L"#32770", nullptr);
+            std::wstring text(512, L'\0');
+            text.resize(box ? GetDlgItemTextW(box, 0xFFFF, text.data(), 512) : 0);
+            if (text.empty()) // not yet shown, or not yet filled
+                continue;
+            reported = text;
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }
     });
     clickRow(1, 2);
     closer.join();
