@@ -78,6 +78,13 @@ std::string selector(const val& element)
     return "#" + element["id"].as<std::string>();
 }
 
+// The element of the heading that names a control of the table: the one just before it in the
+// window's order.
+std::string headingOf(const ControlPlacement& control)
+{
+    return domId((&control - 1)->name);
+}
+
 bool takesFocus(const ControlPlacement& control)
 {
     return control.kind != ControlKind::heading;
@@ -171,7 +178,7 @@ val WebWindow::createControl(const ControlPlacement& placement)
         val explanation = createElement("textarea", placement.name);
         explanation.set("readOnly", true);
         explanation.set("value", text(texts::explanation));
-        setAttribute(explanation, "aria-labelledby", val(domId(controlTable[0].name)));
+        setAttribute(explanation, "aria-labelledby", val(headingOf(placement)));
         explanation["style"].set("cssText", place);
         return explanation;
     }
@@ -180,11 +187,7 @@ val WebWindow::createControl(const ControlPlacement& placement)
         list.set("className", std::string("list"));
         setAttribute(list, "role", val(std::string("listbox")));
         setAttribute(list, "tabindex", val(std::string("0")));
-        // Named by the heading just before it in the window's order.
-        const auto self =
-            std::find_if(controlTable.begin(), controlTable.end(),
-                         [&](const ControlPlacement& other) { return &other == &placement; });
-        setAttribute(list, "aria-labelledby", val(domId(std::prev(self)->name)));
+        setAttribute(list, "aria-labelledby", val(headingOf(placement)));
         for (const TableRow& row : table[index])
             visibleLists[index].addRow(row.text);
         list["style"].set("cssText", place);
