@@ -11,56 +11,63 @@
 namespace {
 
 struct Reading {
+    const char* name; // of the test case
     std::string text;
     double number; // what the text begins with
     int key;       // that number rounded, a half to the even neighbour
 };
 
 const Reading readings[] = {
-    {"1", 1, 1},
-    {"2", 2, 2},
-    {"3", 3, 3},
-    {"", 0, 0},
-    {"ток", 0, 0},
-    {"  \t42abc", 42, 42},
-    {"\n\r7", 7, 7},
-    {"+5", 5, 5},
-    {"-5", -5, -5},
-    {"--5", 0, 0},
-    {"+-5", 0, 0},
-    {"- 5", 0, 0},
-    {"0.5", 0.5, 0},
-    {"1.5", 1.5, 2},
-    {"2.5", 2.5, 2},
-    {"-2.5", -2.5, -2},
-    {"-3.5", -3.5, -4},
-    {"2.5000001", 2.5000001, 3},
-    {".5", 0.5, 0},
-    {"5.", 5, 5},
-    {".", 0, 0},
-    {"-.75e1x", -7.5, -8},
-    {"1e3", 1000, 1000},
-    {"1E-2", 0.01, 0},
-    {"2e", 2, 2},
-    {"2e+", 2, 2},
-    {"1,5", 1, 1},
-    {"0x1A", 0, 0},
-    {"inf", 0, 0},
-    {"-Infinity", 0, 0},
-    {"nan", 0, 0},
-    {"NaN(1)", 0, 0},
-    {"32767", 32767, 32767},
-    {"32767.4", 32767.4, 32767},
-    {"-32768", -32768, -32768},
-    {"-32768.5", -32768.5, -32768},
-    {"1e-400", 0, 0},
-    {"-1e-400", 0, 0},
-    {"0.000000000000000000001e-400", 0, 0},
+    {"one", "1", 1, 1},
+    {"two", "2", 2, 2},
+    {"three", "3", 3, 3},
+    {"empty", "", 0, 0},
+    {"a_word", "ток", 0, 0},
+    {"blanks_before_and_letters_after", "  \t42abc", 42, 42},
+    {"line_breaks_before", "\n\r7", 7, 7},
+    {"plus_five", "+5", 5, 5},
+    {"minus_five", "-5", -5, -5},
+    {"two_minus_signs", "--5", 0, 0},
+    {"plus_and_minus", "+-5", 0, 0},
+    {"blank_after_the_sign", "- 5", 0, 0},
+    {"a_half", "0.5", 0.5, 0},
+    {"one_and_a_half", "1.5", 1.5, 2},
+    {"two_and_a_half", "2.5", 2.5, 2},
+    {"minus_two_and_a_half", "-2.5", -2.5, -2},
+    {"minus_three_and_a_half", "-3.5", -3.5, -4},
+    {"just_over_two_and_a_half", "2.5000001", 2.5000001, 3},
+    {"a_half_without_the_zero", ".5", 0.5, 0},
+    {"five_and_a_point", "5.", 5, 5},
+    {"a_point_alone", ".", 0, 0},
+    {"minus_a_fraction_with_an_exponent_and_a_letter", "-.75e1x", -7.5, -8},
+    {"an_exponent", "1e3", 1000, 1000},
+    {"a_negative_exponent_with_capital_e", "1E-2", 0.01, 0},
+    {"an_e_without_digits", "2e", 2, 2},
+    {"an_e_and_a_sign_without_digits", "2e+", 2, 2},
+    {"a_decimal_comma", "1,5", 1, 1},
+    {"hexadecimal", "0x1A", 0, 0},
+    {"the_word_inf", "inf", 0, 0},
+    {"the_word_minus_infinity", "-Infinity", 0, 0},
+    {"the_word_nan", "nan", 0, 0},
+    {"nan_with_a_payload", "NaN(1)", 0, 0},
+    {"the_largest_key", "32767", 32767, 32767},
+    {"the_largest_key_and_a_fraction", "32767.4", 32767.4, 32767},
+    {"the_smallest_key", "-32768", -32768, -32768},
+    {"the_smallest_key_and_a_half", "-32768.5", -32768.5, -32768},
+    {"too_small_for_a_double", "1e-400", 0, 0},
+    {"minus_too_small_for_a_double", "-1e-400", 0, 0},
+    {"too_small_after_leading_zeros", "0.000000000000000000001e-400", 0, 0},
 };
+
+void PrintTo(const Reading& reading, std::ostream* out)
+{
+    *out << '"' << reading.text << '"';
+}
 
 class Readings : public testing::TestWithParam<Reading> {};
 
-INSTANTIATE_TEST_SUITE_P(Texts, Readings, testing::ValuesIn(readings));
+INSTANTIATE_TEST_SUITE_P(Texts, Readings, testing::ValuesIn(readings),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_P(Readings, readTheNumberTheTextBeginsWith)
 {
