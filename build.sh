@@ -1,26 +1,30 @@
 #!/usr/bin/env bash
 # Installs what is missing from Debian's packages (and, for the tests, from npm), builds, and then
-# starts the program (`./build.sh run`) or runs every test (`./build.sh test`): the Linux program
-# in a debug build and in a sanitizer build, the Windows program, cross-built, under Wine, and
-# the page in WebAssembly under node and in Chromium.
+# starts the program (`./build.sh run`), runs every test (`./build.sh test`): the Linux program
+# in a debug build and in a sanitizer build, the 64- and 32-bit Windows programs, cross-built,
+# under Wine, the page in WebAssembly under node and in Chromium, and the release, or makes the
+# release in dist/ (`./build.sh dist`, see cmake/make_release.sh).
 set -euo pipefail
 cd "$(dirname "$0")"
 
 action=${1:-}
 case "$action" in
-run | test) ;;
+run | test | dist) ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|dist" >&2
     exit 2
     ;;
 esac
 
 packages=(cmake g++ qt6-base-dev fonts-liberation2)
-if [ "$action" = test ]; then
-    packages+=(libgtest-dev locales xvfb openbox xdotool x11-utils imagemagick desktop-file-utils appstream
-        dpkg-dev file valgrind clang libclang-rt-14-dev
-        g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine wixl msitools
-        emscripten chromium)
+release=(dpkg-dev file g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 g++-mingw-w64-i686-posix
+    binutils-mingw-w64-i686 wixl msitools faketime emscripten osslsigncode openssl)
+if [ "$action" = dist ]; then
+    packages+=("${release[@]}")
+elif [ "$action" = test ]; then
+    packages+=("${release[@]}" libgtest-dev locales xvfb openbox xdotool x11-utils imagemagick
+        desktop-file-utils appstream valgrind clang libclang-rt-14-dev wine wine64 wine32:i386
+        fonts-wine chromium diffoscope-minimal)
     # Any node and npm serve, Debian's or not.
     command -v node >/dev/null || packages+=(nodejs)
     command -v npm >/dev/null || packages+=(npm)
@@ -35,6 +39,10 @@ if [ ${#missing[@]} -gt 0 ]; then
     sudo=()
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     echo "Installing: ${missing[*]}"
+    # The 32-bit Wine comes from Debian's i386 architecture.
+    if [[ " ${missing[*]} " == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+        "${sudo[@]}" dpkg --add-architecture i386
+    fi
     "${sudo[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
         "${missing[@]}"
@@ -50,6 +58,9 @@ if [ "$action" = run ]; then
     cmake --build --preset release --parallel "$(nproc)"
     exec ./build/release/qt/dornelik
 fi
+if [ "$action" = dist ]; then
+    exec cmake/make_release.sh
+fi
 
 cmake --preset dev
 cmake --build --preset dev --parallel "$(nproc)"
@@ -60,10 +71,12 @@ cmake --preset sanitizers
 cmake --build --preset sanitizers --parallel "$(nproc)"
 ctest --preset sanitizers --parallel "$(nproc)"
 
-# The Windows program, cross-built, and its tests under Wine.
-cmake --preset windows
-cmake --build --preset windows --parallel "$(nproc)"
-ctest --preset windows
+# The Windows programs, cross-built, and their tests under Wine: 64-bit, then 32-bit.
+for preset in windows windows-x86; do
+    cmake --preset "$preset"
+    cmake --build --preset "$preset" --parallel "$(nproc)"
+    ctest --preset "$preset"
+done
 
 # The page, in WebAssembly: the core's tests under node, the page in Chromium.
 cmake --preset web

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Makes a fresh Wine prefix at `$1` for the tests, silently: no Mono or Gecko installer, no
-# crash dialog (a crash must fail a test, not wait for a click), and the screen density `$2`
-# in dots per inch.
+# crash dialog (a crash must fail a test, not wait for a click), the screen density `$2` in dots
+# per inch, and the Windows `$3`: win64 (the default), or win32, a 32-bit Windows.
 set -euo pipefail
 prefix=$1
 dpi=${2:-96}
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$prefix WINEARCH=${3:-win64} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 rm -rf "$prefix"
 mkdir -p "$(dirname "$prefix")"
 DISPLAY= wine wineboot -i >/dev/null 2>&1

@@ -1,16 +1,5 @@
-# Cross-compiles the Windows program with Debian's mingw-w64 and runs its tests under Wine.
-set(CMAKE_SYSTEM_NAME Windows)
+# The 64-bit Windows program.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
 set(triplet x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${triplet}-gcc)
-set(CMAKE_CXX_COMPILER ${triplet}-g++)
-set(CMAKE_RC_COMPILER ${triplet}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${triplet})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/wine_run.sh")
+set(package g++-mingw-w64-x86-64-posix)
+include("${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake")

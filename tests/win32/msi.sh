@@ -12,6 +12,11 @@ trap 'wineserver -k 2>/dev/null || true; kill $(jobs -p) 2>/dev/null || true; rm
 name='Dornelik в ел. верига'
 
 table() { msiinfo export "$msi" "$1" | tr -d '\r'; }
+case "$(msiinfo suminfo "$msi" | grep '^Template:')" in
+*x64\;1026) architecture=x64 ;;
+*Intel\;1026) architecture=x86 ;;
+*) fail "the package is for no known processor, or not in Bulgarian" ;;
+esac
 table Property | grep -qxF "ProductName	$name" || fail "the product name is not Bulgarian"
 table Property | grep -qxF "ProductVersion	1.00" || fail "the version is not 1.00"
 table Shortcut | grep -qF "|$name	" || fail "the Start-menu entry is not Bulgarian"
@@ -36,7 +41,7 @@ xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4
 for _ in $(seq 50); do xdotool search --name "$caption" >/dev/null || break; sleep 0.1; done
 ! xdotool search --name "$caption" >/dev/null || fail "the window did not close"
 
-"$make_msi" "$x_work/later.msi" 1.01 "$program" "$(dirname "$0")/../../resources/dornelik.ico" "$name"
+"$make_msi" "$x_work/later.msi" 1.01 "$architecture" "$program" "$(dirname "$0")/../../resources/dornelik.ico" "$name"
 wine msiexec /i "$x_work/later.msi" /qn || fail "the later version did not install"
 wineserver -w
 grep -q '^"DisplayVersion"="1.01"' "$WINEPREFIX/system.reg" || fail "the later version is not registered"

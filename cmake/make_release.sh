@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Builds, from clean build folders, everything a release hands out, into dist/: the Debian
+# package, the 64- and 32-bit Windows programs and their Windows Installer packages, the page,
+# and SHA256SUMS over them. The same source gives the same bytes in any folder, at any time:
+# every date is SOURCE_DATE_EPOCH, the last commit's time where it is not given. Where
+# DORNELIK_SIGNING_CERTIFICATE and DORNELIK_SIGNING_KEY are set (see sign.sh), the Windows files
+# are signed once built: each program, then its package built anew around the signed program,
+# then the package. The release is made in build/dist and becomes dist/ only when it is whole.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+fail() {
+    echo "dist: $*" >&2
+    exit 1
+}
+
+# Each tool the release needs, with the Debian package that brings it.
+tools=(cmake:cmake cpack:cmake dpkg-shlibdeps:dpkg-dev file:file
+    x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64-posix
+    i686-w64-mingw32-g++-posix:g++-mingw-w64-i686-posix
+    x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64 i686-w64-mingw32-windres:binutils-mingw-w64-i686
+    wixl:wixl msibuild:msitools faketime:faketime emcc:emscripten sha256sum:coreutils)
+for entry in "${tools[@]}"; do
+    command -v "${entry%%:*}" >/dev/null || fail "${entry%%:*} is missing (Debian package ${entry#*:})"
+done
+signing=
+if [ -n "${DORNELIK_SIGNING_CERTIFICATE:-}${DORNELIK_SIGNING_KEY:-}" ]; then
+    signing=yes
+    "$root/cmake/sign.sh" --check
+fi
+
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+    SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null) ||
+        fail "SOURCE_DATE_EPOCH is not set and this is not a git clone to take it from"
+fi
+export SOURCE_DATE_EPOCH
+# Nothing of the machine's or the user's settings reaches the files.
+export LC_ALL=C.UTF-8 TZ=UTC
+umask 022
+# Debian's emscripten finds its node modules there also under a node that is not Debian's, as
+# the web preset's builds do.
+export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+
+work=$root/build/dist
+rm -rf "$work" "$root/dist"
+mkdir -p "$work/files"
+build() {
+    echo "dist: building $1"
+    cmake --preset "$1" -B "$work/$1" -DBUILD_TESTING=OFF >"$work/$1.log" ||
+        fail "configuring $1 failed: $(tail -5 "$work/$1.log")"
+    cmake --build "$work/$1" --parallel "$(nproc)" >>"$work/$1.log" 2>&1 ||
+        fail "building $1 failed: $(tail -20 "$work/$1.log")"
+}
+
+build release
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$work/release/CMakeCache.txt")
+(cd "$work/release" && cpack -G DEB >>"$work/release.log") || fail "the Debian package failed"
+cp "$work/release/dornelik_${version}_"*.deb "$work/files/"
+
+for architecture in x64 x86; do
+    preset=windows
+    [ "$architecture" = x64 ] || preset=windows-x86
+    build "$preset"
+    program=$work/$preset/win32/dornelik.exe
+    package=$work/$preset/win32/Dornelik-$version-$architecture.msi
+    if [ -n "$signing" ]; then
+        "$root/cmake/sign.sh" "$program"
+        cmake --build "$work/$preset" --target msi >>"$work/$preset.log"
+        "$root/cmake/sign.sh" "$package"
+    fi
+    cp "$program" "$work/files/dornelik-$version-$architecture.exe"
+    cp "$package" "$work/files/"
+done
+
+build web
+cp "$work/web/web/dornelik.html" "$work/files/dornelik-$version.html"
+
+(cd "$work/files" && sha256sum -- * >SHA256SUMS)
+mv "$work/files" "$root/dist"
+echo "dist: $(ls "$root/dist" | tr '\n' ' ')"

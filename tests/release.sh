@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Builds the release twice, from two copies of the source in different folders, at different
+# times and under another umask, and checks that every file is the same bytes, explaining any
+# difference. Then builds it signed with a throwaway certificate: a wrong key or password is
+# refused before anything is built, each Windows file and the program inside each package
+# carries a valid signature by that certificate, and the signed packages install side by side
+# under Wine, where both signed programs start.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=x_session.sh
+source "$root/tests/x_session.sh"
+trap 'wineserver -k 2>/dev/null || true; kill $(jobs -p) 2>/dev/null || true; rm -rf "$x_work"' EXIT
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct)}
+
+# The source as it stands, committed or not, in a folder of its own.
+copy_source() {
+    mkdir -p "$1"
+    (cd "$root" && git ls-files -z --cached --others --exclude-standard | xargs -0 cp --parents -t "$1")
+}
+first=$x_work/one/dornelik
+second=$x_work/another/folder/dornelik-copy
+copy_source "$first"
+copy_source "$second"
+(umask 022 && "$first/cmake/make_release.sh") >"$x_work/first.log" || fail "the release failed: $(tail "$x_work/first.log")"
+(umask 077 && "$second/cmake/make_release.sh") >"$x_work/second.log" || fail "the release failed again"
+
+[ "$(ls "$first/dist")" = "$(ls "$second/dist")" ] || fail "the releases hold different files"
+differing=()
+for file in "$first"/dist/*; do
+    name=$(basename "$file")
+    cmp -s "$file" "$second/dist/$name" && continue
+    differing+=("$name")
+    echo "FAIL: $name differs between the two builds:"
+    if command -v diffoscope >/dev/null; then
+        timeout 300 diffoscope --text - "$file" "$second/dist/$name" | head -80 || true
+    else
+        cmp -l "$file" "$second/dist/$name" | head -20 || true
+    fi
+done
+[ ${#differing[@]} = 0 ] || fail "not reproducible: ${differing[*]}"
+(cd "$first/dist" && sha256sum --check --quiet SHA256SUMS) || fail "SHA256SUMS does not match"
+echo "release: the same bytes twice: $(ls "$first/dist" | tr '\n' ' ')"
+
+keys=$x_work/keys
+mkdir "$keys"
+certificate() { # name, key password
+    openssl req -x509 -newkey rsa:2048 -days 2 -subj "/CN=$1" -addext extendedKeyUsage=codeSigning \
+        -keyout "$keys/$1.key" -out "$keys/$1.pem" -passout "pass:$2" 2>/dev/null
+}
+certificate signer secret
+certificate stranger other
+export DORNELIK_SIGNING_CERTIFICATE=$keys/signer.pem
+refused() { # expected message, then the key and password to try
+    local message
+    if message=$(DORNELIK_SIGNING_KEY=$2 DORNELIK_SIGNING_PASSWORD=$3 "$first/cmake/make_release.sh" 2>&1); then
+        fail "signed with $2 and password '$3'"
+    fi
+    grep -q "$1" <<<"$message" || fail "refused with: $message"
+    [ -f "$first/dist/SHA256SUMS" ] || fail "a refused signing touched the release"
+}
+refused "does not belong to the certificate" "$keys/stranger.key" other
+refused "the password is wrong" "$keys/signer.key" wrong
+
+DORNELIK_SIGNING_KEY=$keys/signer.key DORNELIK_SIGNING_PASSWORD=secret "$first/cmake/make_release.sh" \
+    >"$x_work/signed.log" || fail "the signed release failed: $(tail "$x_work/signed.log")"
+signed=$first/dist
+verify() {
+    osslsigncode verify -CAfile "$DORNELIK_SIGNING_CERTIFICATE" -in "$1" >"$x_work/verify" 2>&1 &&
+        grep -q "Subject: /CN=signer" "$x_work/verify" || fail "$1 is not signed by the certificate: $(cat "$x_work/verify")"
+}
+for file in "$signed"/*.exe "$signed"/*.msi; do
+    verify "$file"
+    cmp -s "$file" "$second/dist/$(basename "$file")" && fail "$(basename "$file") was not signed"
+done
+for file in "$signed"/*.deb "$signed"/*.html; do
+    cmp -s "$file" "$second/dist/$(basename "$file")" || fail "signing changed $(basename "$file")"
+done
+(cd "$signed" && sha256sum --check --quiet SHA256SUMS) || fail "SHA256SUMS does not match the signed files"
+grep "Signature verification" "$x_work/verify"
+
+export WINEPREFIX=$x_work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+"$root/cmake/make_wine_prefix.sh" "$WINEPREFIX" 96 win64
+for architecture in x64 x86; do
+    wine msiexec /i "$(ls "$signed"/Dornelik-*-$architecture.msi)" /qn || fail "the signed $architecture package did not install"
+done
+drive=$WINEPREFIX/drive_c
+for program in "$drive/Program Files/Dornelik/dornelik.exe" "$drive/Program Files (x86)/Dornelik/dornelik.exe"; do
+    [ -f "$program" ] || fail "no $program"
+    verify "$program"
+    wine "$program" &
+    close_and_expect_success $! "$(wait_for_window)"
+done
+echo "release: signed by the certificate, both packages installed side by side, both programs started"
