@@ -4,5 +4,5 @@
 # installed playwright-core.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-(cd "$root" && cmake --preset web >/dev/null && cmake --build --preset web --target dornelik >/dev/null)
+(cd "$root" && cmake --preset web >/dev/null && cmake --build --preset web --target page >/dev/null)
 node "$root/bench/web_bench.js" "$root" "$root/build/web/web/dornelik.html" "${DORNELIK_BENCH_RUNS:-21}"

@@ -1,7 +1,9 @@
 // Loads dornelik.html and a static page with the same look and no program (the page as the
-// program leaves it, without its script) from a local web server into Debian's Chromium, in
-// turn, and prints the medians of the time from navigation to the first paint and to the page
-// being ready (the program's own mark; the load event for the static page), and their sizes.
+// program leaves it, without its scripts) from a local web server into Debian's Chromium, in turn,
+// as a machine of today sees them and as one four times slower does (Chromium's CPU throttling),
+// and prints the medians of the time from navigation to the first paint, to the first
+// contentful paint and to the page being ready (the program's own mark; the load event for the
+// static page), and their sizes.
 'use strict';
 const fs = require('node:fs');
 const http = require('node:http');
@@ -12,6 +14,26 @@ const [root, pageFile, runs] = [process.argv[2], process.argv[3], Number(process
 const { chromium } = require(path.join(root, 'tests/web/node_modules/playwright-core'));
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const ready = () => performance.getEntriesByName('dornelik-ready').length > 0;
+const painted = () => performance.getEntriesByName('first-contentful-paint').length > 0;
+
+async function load(browser, url, slowdown) {
+    const context = await browser.newContext();
+    const page = await context.newPage();
+    const client = await context.newCDPSession(page);
+    await client.send('Emulation.setCPUThrottlingRate', { rate: slowdown });
+    await page.goto(url, { waitUntil: 'load' });
+    if (url.endsWith('/dornelik.html'))
+        await page.waitForFunction(ready);
+    await page.waitForFunction(painted);
+    const times = await page.evaluate(() => [
+        performance.getEntriesByName('first-paint')[0].startTime,
+        performance.getEntriesByName('first-contentful-paint')[0].startTime,
+        performance.getEntriesByName('dornelik-ready')[0]?.startTime
+            ?? performance.getEntriesByType('navigation')[0].loadEventEnd,
+    ]);
+    await context.close();
+    return times;
+}
 
 async function main() {
     const browser = await chromium.launch({
@@ -36,40 +58,30 @@ async function main() {
     }));
     await first.close();
 
-    const times = { dornelik: { paint: [], ready: [] }, static: { paint: [], ready: [] } };
-    for (let run = 0; run <= runs; ++run) {
-        for (const name of ['dornelik', 'static']) {
-            const context = await browser.newContext();
-            const page = await context.newPage();
-            await page.goto(url(name), { waitUntil: 'load' });
-            if (name === 'dornelik')
-                await page.waitForFunction(ready);
-            await page.waitForFunction(() => performance.getEntriesByName('first-paint').length > 0);
-            const [paint, done] = await page.evaluate(() => [
-                performance.getEntriesByName('first-paint')[0]?.startTime,
-                performance.getEntriesByName('dornelik-ready')[0]?.startTime
-                    ?? performance.getEntriesByType('navigation')[0].loadEventEnd,
-            ]);
-            if (run > 0) { // the first round fills the caches the later ones find warm
-                times[name].paint.push(paint);
-                times[name].ready.push(done);
-            }
-            await context.close();
-        }
-    }
-    server.close();
-    await browser.close();
-
-    const row = (name, d, s, digits = 1) =>
-        console.log(`| ${name} | ${d.toFixed(digits)} | ${s.toFixed(digits)} | ${(d / s).toFixed(2)} |`);
     const kib = (bytes) => bytes / 1024;
     const gzipped = (buffer) => zlib.gzipSync(buffer, { level: 9 }).length;
+    const row = (name, d, s, digits = 1) =>
+        console.log(`| ${name} | ${d.toFixed(digits)} | ${s.toFixed(digits)} | ${(d / s).toFixed(2)} |`);
     console.log(`| measure (median of ${runs} runs) | dornelik.html | static page | ratio |`);
     console.log('|---|---:|---:|---:|');
-    row('navigation to first paint, ms', median(times.dornelik.paint), median(times.static.paint));
-    row('navigation to ready, ms', median(times.dornelik.ready), median(times.static.ready));
+    for (const slowdown of [1, 4]) {
+        const times = { dornelik: [], static: [] };
+        for (let run = 0; run <= runs; ++run) {
+            for (const name of ['dornelik', 'static']) {
+                const measured = await load(browser, url(name), slowdown);
+                if (run > 0) // the first round fills the caches the later ones find warm
+                    times[name].push(measured);
+            }
+        }
+        const at = (name, index) => median(times[name].map((measured) => measured[index]));
+        const cpu = slowdown === 1 ? '' : `, CPU ${slowdown}× slower`;
+        ['first paint', 'first contentful paint', 'ready'].forEach((measure, index) =>
+            row(`navigation to ${measure}${cpu}, ms`, at('dornelik', index), at('static', index)));
+    }
     row('size, KiB', kib(pages.dornelik.length), kib(pages.static.length));
     row('size gzipped, KiB', kib(gzipped(pages.dornelik)), kib(gzipped(pages.static)));
+    server.close();
+    await browser.close();
 }
 
 main().catch((error) => {

@@ -1,75 +1,97 @@
 #include "dom_list.h"
 
-#include <stdexcept>
+#include "element_ids.h"
 
-using emscripten::val;
+#include <emscripten/emscripten.h>
+
+#include <stdexcept>
+#include <utility>
 
 namespace dornelik {
 
-DomList::DomList(val element, std::string name)
-    : list(std::move(element))
-    , name(std::move(name))
-{
-}
+namespace {
 
-void DomList::addRow(std::string_view text)
+// The page's side: elements are kept in a table and named by their place in it.
+EM_JS(int, findElement, (const char* id), {
+    var elements = Module.elements || (Module.elements = []);
+    return elements.push(document.getElementById(UTF8ToString(id))) - 1;
+});
+
+EM_JS(int, childCount, (int element), { return Module.elements[element].children.length; });
+
+EM_JS(int, selectedChild, (int element), {
+    var rows = Module.elements[element].children;
+    for (var row = 0; row < rows.length; ++row)
+        if (rows[row].getAttribute('aria-selected') == 'true')
+            return row;
+    return -1;
+});
+
+// Screen readers follow the selected row while the list has the focus.
+EM_JS(void, selectChild, (int element, int selected), {
+    var list = Module.elements[element];
+    for (var row = 0; row < list.children.length; ++row)
+        list.children[row].setAttribute('aria-selected', row == selected);
+    if (selected < 0)
+        list.removeAttribute('aria-activedescendant');
+    else
+        list.setAttribute('aria-activedescendant', list.children[selected].id);
+});
+
+// Writes the UTF-8 text of a child into `buffer` where it fits, and returns its length in bytes.
+EM_JS(int, childText, (int element, int child, char* buffer, int size), {
+    var text = Module.elements[element].children[child].textContent;
+    stringToUTF8(text, buffer, size);
+    return lengthBytesUTF8(text);
+});
+
+} // namespace
+
+DomList::DomList(std::string name)
+    : name(std::move(name))
+    , element(findElement(elementId(this->name).c_str()))
 {
-    val row = val::global("document").call<val>("createElement", std::string("div"));
-    row.set("id", list["id"].as<std::string>() + "-row" + std::to_string(rowCount()));
-    row.call<void>("setAttribute", std::string("role"), std::string("option"));
-    row.call<void>("setAttribute", std::string("aria-selected"), std::string("false"));
-    row.set("textContent", std::string(text));
-    list.call<void>("appendChild", row);
 }
 
 std::int16_t DomList::rowCount() const
 {
-    return static_cast<std::int16_t>(list["children"]["length"].as<int>());
+    return static_cast<std::int16_t>(childCount(element));
 }
 
 std::int16_t DomList::selectedRow() const
 {
-    for (std::int16_t index = 0; index < rowCount(); ++index)
-        if (row(index)
-                .call<val>("getAttribute", std::string("aria-selected"))
-                .strictlyEquals(val(std::string("true"))))
-            return index;
-    return -1;
+    return static_cast<std::int16_t>(selectedChild(element));
 }
 
-void DomList::setSelectedRow(std::int16_t selected)
+void DomList::setSelectedRow(std::int16_t row)
 {
-    if (selected == selectedRow())
+    if (row == selectedRow())
         return;
-    if (selected != -1)
-        checkRow(selected);
-    for (std::int16_t index = 0; index < rowCount(); ++index)
-        row(index).call<void>("setAttribute", std::string("aria-selected"),
-                              std::string(index == selected ? "true" : "false"));
-    // Screen readers follow the selected row while the list has the focus.
-    if (selected == -1)
-        list.call<void>("removeAttribute", std::string("aria-activedescendant"));
-    else
-        list.call<void>("setAttribute", std::string("aria-activedescendant"), row(selected)["id"]);
+    if (row != -1)
+        checkRow(row);
+    selectChild(element, row);
 }
 
-std::string DomList::rowText(std::int16_t index) const
+std::string DomList::rowText(std::int16_t row) const
 {
-    if (index == -1)
+    if (row == -1)
         return {};
-    checkRow(index);
-    return row(index)["textContent"].as<std::string>();
+    checkRow(row);
+    std::string text(64, '\0');
+    const auto length = static_cast<std::size_t>(
+        childText(element, row, text.data(), static_cast<int>(text.size()) + 1));
+    if (length > text.size()) {
+        text.resize(length);
+        childText(element, row, text.data(), static_cast<int>(length) + 1);
+    }
+    text.resize(length);
+    return text;
 }
 
-val DomList::row(std::int16_t index) const
+void DomList::checkRow(std::int16_t row) const
 {
-    return list["children"][index];
-}
-
-void DomList::checkRow(std::int16_t index) const
-{
-    if (index < 0 || index >= rowCount())
-        throw std::out_of_range(name + " няма ред " + std::to_string(index));
+    if (row < 0 || row >= rowCount())
+        throw std::out_of_range(name + " няма ред " + std::to_string(row));
 }
 
 } // namespace dornelik

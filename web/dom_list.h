@@ -2,22 +2,17 @@
 
 #include "list_control.h"
 
-#include <emscripten/val.h>
-
 #include <string>
-#include <string_view>
 
 namespace dornelik {
 
-// A list in the page, seen by the matching logic through ListControl: an element with the role
-// of a list box whose children are its rows, the selected one marked aria-selected. Settings
-// made through it do not notify.
+// A list in the page, seen by the matching logic through ListControl: an element whose children
+// are its rows, the selected one marked aria-selected. Settings made through it do not notify.
 class DomList : public ListControl {
 public:
-    DomList(emscripten::val element, std::string name);
+    // The list of the control `name`, as the page's markup made it.
+    explicit DomList(std::string name);
 
-    void addRow(std::string_view text);
-    const emscripten::val& element() const { return list; }
     std::int16_t rowCount() const;
 
     std::int16_t selectedRow() const override;
@@ -25,11 +20,10 @@ public:
     std::string rowText(std::int16_t row) const override;
 
 private:
-    emscripten::val row(std::int16_t index) const;
-    void checkRow(std::int16_t index) const;
+    void checkRow(std::int16_t row) const;
 
-    emscripten::val list;
     std::string name;
+    int element; // the page's handle of the list's element
 };
 
 } // namespace dornelik
