@@ -99,7 +99,7 @@ void MainWindow::addHeadingsAndText()
         }
     }
 
-    auto* explanation = new QPlainTextEdit(this);
+    explanation = new QPlainTextEdit(this);
     explanation->setObjectName("Text1");
     explanation->setReadOnly(true);
     explanation->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -110,7 +110,6 @@ void MainWindow::addHeadingsAndText()
     explanation->setWordWrapMode(QTextOption::WordWrap);
     explanation->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     explanation->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    explanation->setPlainText(QString::fromUtf8(texts::explanation));
     explanation->setAccessibleName(QString::fromUtf8(texts::headings[0]));
     explanation->setAccessibleDescription(QString::fromUtf8(texts::explanationDescription));
 }
@@ -142,6 +141,15 @@ void MainWindow::centreClientArea()
     QRect client(QPoint(), size());
     client.moveCenter(screen()->availableGeometry().center());
     move(client.topLeft());
+}
+
+// The explanation gets its text as the window is first shown, once the text box knows its width:
+// the long text is then laid out once, at that width.
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (explanation->document()->isEmpty())
+        explanation->setPlainText(QString::fromUtf8(texts::explanation));
 }
 
 // With a frame the frame is centred, title bar included; its size is known only once the window

@@ -4,6 +4,7 @@
 #include "row_matcher.h"
 #include "row_table.h"
 
+#include <QPlainTextEdit>
 #include <QWidget>
 
 #include <array>
@@ -21,6 +22,7 @@ public:
 
 protected:
     void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void addHeadingsAndText();
@@ -32,6 +34,7 @@ private:
     std::array<ListBox*, 3> visibleLists;
     std::array<ListBox*, 3> keyLists;
     RowMatcher matcher;
+    QPlainTextEdit* explanation = nullptr;
     bool centred = false;
 };
 

@@ -4,6 +4,8 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 #include <QStyle>
 #include <QStyleFactory>
 
@@ -43,14 +45,21 @@ void setUpApplication()
     QApplication::setApplicationVersion(DORNELIK_VERSION);
     QApplication::setOrganizationDomain("example.org");
     QApplication::setDesktopFileName("org.example.Dornelik");
+    // Read as what they are: a reader left to find the format asks every image plugin first.
     QIcon icon;
-    for (const int size : {32, 48, 64})
-        icon.addFile(QStringLiteral(":/icons/dornelik-%1.png").arg(size));
+    for (const int size : {32, 48, 64}) {
+        QImageReader reader(QStringLiteral(":/icons/dornelik-%1.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
     QApplication::setWindowIcon(icon);
 
     QStyle* style = QStyleFactory::create("Fusion");
     QApplication::setStyle(style);
     QApplication::setPalette(style->standardPalette());
+    // Every widget and text document starts in the window's font, so that no other font is ever
+    // loaded.
+    QApplication::setFont(windowFont());
 }
 
 } // namespace dornelik::look
