@@ -2,6 +2,8 @@
 
 #include "wide_text.h"
 
+#include <commctrl.h>
+
 #include <stdexcept>
 
 namespace dornelik {
@@ -12,6 +14,28 @@ void ListBox::create(HWND parent, int id, DWORD style, std::string_view listName
     list = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", nullptr, WS_CHILD | style, 0, 0, 0, 0,
                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            GetModuleHandleW(nullptr), nullptr);
+    SetWindowSubclass(list, procedure, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+// A list box reports a selection made with the mouse only when the button is released, and not
+// at all when the release is missed; one dragged beside it moves the selection without a word.
+// So every message that changes the selection is followed by a report of its own.
+LRESULT CALLBACK ListBox::procedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR self)
+{
+    const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+    // A list being destroyed drops its rows, which is no one's selection.
+    if (message == WM_DESTROY || message == WM_NCDESTROY)
+        return result;
+    auto& box = *reinterpret_cast<ListBox*>(self);
+    // Read past this procedure, which reading through the list would enter again.
+    const auto selected = static_cast<std::int16_t>(DefSubclassProc(list, LB_GETCURSEL, 0, 0));
+    if (selected != box.reported) {
+        box.reported = selected;
+        SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+    }
+    return result;
 }
 
 void ListBox::addRow(std::string_view text)
@@ -30,6 +54,7 @@ void ListBox::setSelectedRow(std::int16_t row)
         return;
     if (row != -1)
         checkRow(row);
+    reported = row;
     SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
 }
 

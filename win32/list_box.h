@@ -9,8 +9,9 @@
 
 namespace dornelik {
 
-// A Windows list box, seen by the matching logic through ListControl. Settings made through it
-// do not notify: Windows reports only the user's changes.
+// A Windows list box, seen by the matching logic through ListControl. Every change of its
+// selection that the user makes is reported to the parent as LBN_SELCHANGE, once; settings made
+// through it are not reported.
 class ListBox : public ListControl {
 public:
     void create(HWND parent, int id, DWORD style, std::string_view name);
@@ -22,10 +23,13 @@ public:
     std::string rowText(std::int16_t row) const override;
 
 private:
+    static LRESULT CALLBACK procedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR, DWORD_PTR self);
     void checkRow(std::int16_t row) const;
 
     HWND list = nullptr;
     std::string name;
+    std::int16_t reported = -1; // the selection last reported, or set through ListControl
 };
 
 } // namespace dornelik

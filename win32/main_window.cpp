@@ -260,8 +260,7 @@ void MainWindow::createControl(const ControlPlacement& placement)
         break;
     case ControlKind::list:
         visibleLists[index].create(window, firstListId + index,
-                                   WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY
-                                       | LBS_NOINTEGRALHEIGHT,
+                                   WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
                                    placement.name);
         for (const TableRow& row : table[index])
             visibleLists[index].addRow(row.text);

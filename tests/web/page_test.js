@@ -4,11 +4,10 @@
 // prints a line for each group of checks and a last line with the count, which CTest looks for.
 'use strict';
 const fs = require('node:fs');
-const http = require('node:http');
 const path = require('node:path');
 const zlib = require('node:zlib');
 const { pathToFileURL } = require('node:url');
-const { chromium } = require('playwright-core');
+const { launch, serve, load, same, nothing, shown, situationOf } = require('./page_driver');
 
 const [pageFile, shots] = process.argv.slice(2);
 let checks = 0;
@@ -23,28 +22,7 @@ function check(passed, what) {
 function group(name) {
     console.log(`checked: ${name}`);
 }
-const same = (a, b) => JSON.stringify(a) === JSON.stringify(b);
-
-// The selected row of each visible list, -1 where none is.
-const shown = (page) => page.evaluate(() => [0, 1, 2].map((column) =>
-    [...document.getElementById(`List1-${column}`).children]
-        .findIndex((row) => row.getAttribute('aria-selected') === 'true')));
-
-// The rows of the situation of a row, found by its key in the page's own key lists.
-const situationOf = (page, column, row) => page.evaluate(([column, row]) => {
-    const keys = (list) => [...document.getElementById(`List2-${list}`).children]
-        .map((key) => key.textContent);
-    const key = keys(column)[row];
-    return [0, 1, 2].map((list) => keys(list).indexOf(key));
-}, [column, row]);
-
 const focused = (page) => page.evaluate(() => document.activeElement.id);
-const nothing = [-1, -1, -1];
-
-async function load(page, url) {
-    await (url ? page.goto(url) : page.reload());
-    await page.waitForFunction(() => performance.getEntriesByName('dornelik-ready').length > 0);
-}
 
 async function open(browser, url, options = {}) {
     const page = await browser.newPage(options);
@@ -178,18 +156,9 @@ async function checkBeforeTheProgram(browser, url, started) {
 }
 
 async function main() {
-    const browser = await chromium.launch({
-        executablePath: '/usr/bin/chromium',
-        args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
-               '--disable-component-update', '--disable-sync', '--no-first-run'],
-        ignoreDefaultArgs: ['--hide-scrollbars'],
-    });
-    const server = http.createServer((request, response) => {
-        response.writeHead(200, { 'Content-Type': 'text/html' });
-        response.end(fs.readFileSync(pageFile));
-    });
-    await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-    const url = `http://127.0.0.1:${server.address().port}/dornelik.html`;
+    const browser = await launch();
+    const server = await serve(pageFile);
+    const url = server.url;
     try {
         const page = await open(browser, url, { viewport: { width: 600, height: 400 } });
         await page.screenshot({ path: path.join(shots, 'page_start.png') });
