@@ -17,9 +17,9 @@ void ListBox::create(HWND parent, int id, DWORD style, std::string_view listName
     SetWindowSubclass(list, procedure, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
-// A list box reports a selection made with the mouse only when the button is released, and not
-// at all when the release is missed; one dragged beside it moves the selection without a word.
-// So every message that changes the selection is followed by a report of its own.
+// A list box can move its selection without a word: one dragged out of it follows the pointer and
+// reports only when the button is released, and not at all where the release is missed. So every
+// message that changes the selection is followed by a report of its own.
 LRESULT CALLBACK ListBox::procedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                     DWORD_PTR self)
 {
