@@ -1,16 +1,13 @@
 #include "row_matcher.h"
 
 #include "key_reading.h"
+#include "texts.h"
 
 #include <stdexcept>
-#include <string>
 
 namespace dornelik {
 
 namespace {
-
-constexpr std::int16_t columnCount = 3;
-constexpr std::int16_t rowCount = 3;
 
 // Marks a pass as running for as long as it lasts, also when it ends by an exception.
 class PassScope {
@@ -30,7 +27,7 @@ private:
 
 } // namespace
 
-RowMatcher::RowMatcher(std::array<ListControl*, 3> visible, std::array<ListControl*, 3> keys)
+RowMatcher::RowMatcher(Lists visible, Lists keys)
     : List1(visible)
     , List2(keys)
 {
@@ -39,7 +36,7 @@ RowMatcher::RowMatcher(std::array<ListControl*, 3> visible, std::array<ListContr
 ListControl& RowMatcher::visibleList(std::int16_t column) const
 {
     if (column < 0 || column >= columnCount)
-        throw std::out_of_range("няма списък " + std::to_string(column));
+        throw std::out_of_range(texts::noSuchList(column));
     return *List1[column];
 }
 

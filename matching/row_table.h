@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 namespace dornelik {
@@ -10,8 +11,13 @@ struct TableRow {
     std::string_view key;  // held in the key list beside it
 };
 
-// Rows of the three columns, column by column; rows of one situation share a key.
-using RowTable = std::array<std::array<TableRow, 3>, 3>;
+// Three columns: the quantity, the instrument and the way of connecting it. Each column is a
+// visible list with a key list beside it, and every list has three rows.
+inline constexpr std::int16_t columnCount = 3;
+inline constexpr std::int16_t rowCount = 3;
+
+// Rows of the columns, column by column; rows of one situation share a key.
+using RowTable = std::array<std::array<TableRow, rowCount>, columnCount>;
 
 // Quantity, instrument and way of connecting: 1 is current, ammeter, in series; 2 voltage,
 // voltmeter, in parallel; 3 resistance, ohmmeter, on its own. Each column is in alphabetical

@@ -2,13 +2,13 @@
 
 #include <QKeyEvent>
 
-#include <stdexcept>
-
 namespace dornelik {
 
-ListBox::ListBox(QWidget* parent)
+ListBox::ListBox(std::string_view name, QWidget* parent)
     : QListWidget(parent)
+    , ListControl(name)
 {
+    setObjectName(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
     setSelectionMode(SingleSelection);
     setEditTriggers(NoEditTriggers);
     setUniformItemSizes(true);
@@ -25,36 +25,28 @@ ListBox::ListBox(QWidget* parent)
             &ListBox::selectedRowChanged);
 }
 
-std::int16_t ListBox::selectedRow() const
+std::int16_t ListBox::widgetRowCount() const
+{
+    return static_cast<std::int16_t>(count());
+}
+
+std::int16_t ListBox::widgetSelectedRow() const
 {
     const QModelIndexList selected = selectionModel()->selectedIndexes();
     return selected.isEmpty() ? -1 : static_cast<std::int16_t>(selected.first().row());
 }
 
-void ListBox::setSelectedRow(std::int16_t row)
-{
-    if (row == selectedRow())
-        return;
-    if (row == -1) {
-        clearSelection();
-        return;
-    }
-    checkRow(row);
-    setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
-}
-
-std::string ListBox::rowText(std::int16_t row) const
+void ListBox::selectWidgetRow(std::int16_t row)
 {
     if (row == -1)
-        return {};
-    checkRow(row);
-    return item(row)->text().toStdString();
+        clearSelection();
+    else
+        setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
 }
 
-void ListBox::checkRow(std::int16_t row) const
+std::string ListBox::widgetRowText(std::int16_t row) const
 {
-    if (row < 0 || row >= count())
-        throw std::out_of_range(objectName().toStdString() + " няма ред " + std::to_string(row));
+    return item(row)->text().toStdString();
 }
 
 // As in a native list box, the movement keys select a row also when none is selected yet.

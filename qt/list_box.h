@@ -12,11 +12,8 @@ class ListBox : public QListWidget, public ListControl {
     Q_OBJECT
 
 public:
-    explicit ListBox(QWidget* parent = nullptr);
-
-    std::int16_t selectedRow() const override;
-    void setSelectedRow(std::int16_t row) override;
-    std::string rowText(std::int16_t row) const override;
+    // A list named `name`, which is also its object name.
+    explicit ListBox(std::string_view name, QWidget* parent = nullptr);
 
 signals:
     // The selected row has changed, whoever changed it.
@@ -29,7 +26,10 @@ protected:
                                                          const QEvent* event) const override;
 
 private:
-    void checkRow(std::int16_t row) const;
+    std::int16_t widgetRowCount() const override;
+    std::int16_t widgetSelectedRow() const override;
+    void selectWidgetRow(std::int16_t row) override;
+    std::string widgetRowText(std::int16_t row) const override;
 };
 
 } // namespace dornelik

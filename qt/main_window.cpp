@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 
@@ -19,13 +20,13 @@ namespace {
 
 using RowField = std::string_view TableRow::*;
 
-std::array<ListBox*, 3> makeLists(QWidget* window, const char* name, const RowTable& table,
-                                  RowField field)
+std::array<ListBox*, columnCount> makeLists(QWidget* window,
+                                            const std::array<std::string_view, columnCount>& names,
+                                            const RowTable& table, RowField field)
 {
-    std::array<ListBox*, 3> lists;
+    std::array<ListBox*, columnCount> lists;
     for (std::size_t column = 0; column < lists.size(); ++column) {
-        auto* list = new ListBox(window);
-        list->setObjectName(QStringLiteral("%1(%2)").arg(name).arg(column));
+        auto* list = new ListBox(names[column], window);
         for (const TableRow& row : table[column])
             list->addItem(QString::fromUtf8((row.*field).data(), (row.*field).size()));
         lists[column] = list;
@@ -41,9 +42,11 @@ void setBackground(QWidget* widget, QColor colour)
     widget->setPalette(colours);
 }
 
-std::array<ListControl*, 3> asControls(const std::array<ListBox*, 3>& lists)
+RowMatcher::Lists asControls(const std::array<ListBox*, columnCount>& lists)
 {
-    return {lists[0], lists[1], lists[2]};
+    RowMatcher::Lists controls;
+    std::copy(lists.begin(), lists.end(), controls.begin());
+    return controls;
 }
 
 } // namespace
@@ -52,8 +55,8 @@ MainWindow::MainWindow(const RowTable& table, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                           | Qt::MSWindowsFixedSizeDialogHint)
-    , visibleLists(makeLists(this, "List1", table, &TableRow::text))
-    , keyLists(makeLists(this, "List2", table, &TableRow::key))
+    , visibleLists(makeLists(this, visibleListNames, table, &TableRow::text))
+    , keyLists(makeLists(this, keyListNames, table, &TableRow::key))
     , matcher(asControls(visibleLists), asControls(keyLists))
 {
     setWindowTitle(QString::fromUtf8(texts::caption));

@@ -31,8 +31,8 @@ private:
     // Errors must not cross Qt's event loop: they are reported, and the program goes on.
     void runHandler(const std::function<void()>& handler);
 
-    std::array<ListBox*, 3> visibleLists;
-    std::array<ListBox*, 3> keyLists;
+    std::array<ListBox*, columnCount> visibleLists;
+    std::array<ListBox*, columnCount> keyLists;
     RowMatcher matcher;
     QPlainTextEdit* explanation = nullptr;
     bool centred = false;

@@ -4,9 +4,6 @@
 
 #include <emscripten/emscripten.h>
 
-#include <stdexcept>
-#include <utility>
-
 namespace dornelik {
 
 namespace {
@@ -47,36 +44,29 @@ EM_JS(int, childText, (int element, int child, char* buffer, int size), {
 
 } // namespace
 
-DomList::DomList(std::string name)
-    : name(std::move(name))
-    , element(findElement(elementId(this->name).c_str()))
+DomList::DomList(std::string_view name)
+    : ListControl(name)
+    , element(findElement(elementId(name).c_str()))
 {
 }
 
-std::int16_t DomList::rowCount() const
+std::int16_t DomList::widgetRowCount() const
 {
     return static_cast<std::int16_t>(childCount(element));
 }
 
-std::int16_t DomList::selectedRow() const
+std::int16_t DomList::widgetSelectedRow() const
 {
     return static_cast<std::int16_t>(selectedChild(element));
 }
 
-void DomList::setSelectedRow(std::int16_t row)
+void DomList::selectWidgetRow(std::int16_t row)
 {
-    if (row == selectedRow())
-        return;
-    if (row != -1)
-        checkRow(row);
     selectChild(element, row);
 }
 
-std::string DomList::rowText(std::int16_t row) const
+std::string DomList::widgetRowText(std::int16_t row) const
 {
-    if (row == -1)
-        return {};
-    checkRow(row);
     std::string text(64, '\0');
     const auto length = static_cast<std::size_t>(
         childText(element, row, text.data(), static_cast<int>(text.size()) + 1));
@@ -86,12 +76,6 @@ std::string DomList::rowText(std::int16_t row) const
     }
     text.resize(length);
     return text;
-}
-
-void DomList::checkRow(std::int16_t row) const
-{
-    if (row < 0 || row >= rowCount())
-        throw std::out_of_range(name + " няма ред " + std::to_string(row));
 }
 
 } // namespace dornelik

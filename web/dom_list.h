@@ -2,7 +2,7 @@
 
 #include "list_control.h"
 
-#include <string>
+#include <string_view>
 
 namespace dornelik {
 
@@ -11,18 +11,14 @@ namespace dornelik {
 class DomList : public ListControl {
 public:
     // The list of the control `name`, as the page's markup made it.
-    explicit DomList(std::string name);
-
-    std::int16_t rowCount() const;
-
-    std::int16_t selectedRow() const override;
-    void setSelectedRow(std::int16_t row) override;
-    std::string rowText(std::int16_t row) const override;
+    explicit DomList(std::string_view name);
 
 private:
-    void checkRow(std::int16_t row) const;
+    std::int16_t widgetRowCount() const override;
+    std::int16_t widgetSelectedRow() const override;
+    void selectWidgetRow(std::int16_t row) override;
+    std::string widgetRowText(std::int16_t row) const override;
 
-    std::string name;
     int element; // the page's handle of the list's element
 };
 

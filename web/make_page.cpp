@@ -122,8 +122,8 @@ std::string window()
     // In the window's order, which is also the focus order of the controls that take it.
     for (const ControlPlacement& control : controlTable)
         html += element(control);
-    for (int column = 0; column < 3; ++column)
-        html += list("List2(" + std::to_string(column) + ")", column, false, " hidden");
+    for (int column = 0; column < columnCount; ++column)
+        html += list(keyListNames[column], column, false, " hidden");
     return html + "</div>";
 }
 

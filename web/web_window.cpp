@@ -72,14 +72,6 @@ EM_JS(void, reportError, (const char* message), {
     alert(UTF8ToString(message));
 });
 
-std::array<DomList, 3> lists(const char* name)
-{
-    const auto list = [name](int column) {
-        return DomList(std::string(name) + "(" + std::to_string(column) + ")");
-    };
-    return {list(0), list(1), list(2)};
-}
-
 bool takesFocus(const ControlPlacement& control)
 {
     return control.kind != ControlKind::heading;
@@ -88,10 +80,9 @@ bool takesFocus(const ControlPlacement& control)
 } // namespace
 
 WebWindow::WebWindow()
-    : visibleLists(lists("List1"))
-    , keyLists(lists("List2"))
-    , matcher({&visibleLists[0], &visibleLists[1], &visibleLists[2]},
-              {&keyLists[0], &keyLists[1], &keyLists[2]})
+    : visibleLists(listsNamed<DomList>(visibleListNames))
+    , keyLists(listsNamed<DomList>(keyListNames))
+    , matcher(addressesOf(visibleLists), addressesOf(keyLists))
 {
     attached = this;
     for (const ControlPlacement& control : controlTable) {
@@ -111,7 +102,7 @@ WebWindow::WebWindow()
 void WebWindow::onListKey(std::int16_t column, ListKey key)
 {
     const std::int16_t selected = visibleLists[column].selectedRow();
-    const std::int16_t last = visibleLists[column].rowCount() - 1;
+    constexpr std::int16_t last = rowCount - 1;
     switch (key) {
     case ListKey::up:
         selectByUser(column, selected == -1 ? 0 : std::max<std::int16_t>(selected - 1, 0));

@@ -32,8 +32,8 @@ private:
     // Errors must not cross into the page: they are reported, and the program goes on.
     template <typename Handler> void runHandler(Handler handler);
 
-    std::array<DomList, 3> visibleLists;
-    std::array<DomList, 3> keyLists;
+    std::array<DomList, columnCount> visibleLists;
+    std::array<DomList, columnCount> keyLists;
     RowMatcher matcher;
 };
 

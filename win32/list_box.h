@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <string>
 #include <string_view>
 
 namespace dornelik {
@@ -14,21 +13,25 @@ namespace dornelik {
 // through it are not reported.
 class ListBox : public ListControl {
 public:
-    void create(HWND parent, int id, DWORD style, std::string_view name);
+    explicit ListBox(std::string_view name)
+        : ListControl(name)
+    {
+    }
+
+    void create(HWND parent, int id, DWORD style);
     void addRow(std::string_view text);
     HWND handle() const { return list; }
-
-    std::int16_t selectedRow() const override;
-    void setSelectedRow(std::int16_t row) override;
-    std::string rowText(std::int16_t row) const override;
 
 private:
     static LRESULT CALLBACK procedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR, DWORD_PTR self);
-    void checkRow(std::int16_t row) const;
+
+    std::int16_t widgetRowCount() const override;
+    std::int16_t widgetSelectedRow() const override;
+    void selectWidgetRow(std::int16_t row) override;
+    std::string widgetRowText(std::int16_t row) const override;
 
     HWND list = nullptr;
-    std::string name;
     std::int16_t reported = -1; // the selection last reported, or set through ListControl
 };
 

@@ -64,25 +64,6 @@ LRESULT CALLBACK explanationProcedure(HWND edit, UINT message, WPARAM wParam, LP
     return result;
 }
 
-// Enter presses the clear button while it has the focus, as Space does; the keyboard interface
-// would otherwise send it to the window as IDOK.
-LRESULT CALLBACK clearButtonProcedure(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR, DWORD_PTR)
-{
-    if (message == WM_GETDLGCODE && lParam) {
-        const auto* key = reinterpret_cast<const MSG*>(lParam);
-        if (key->message == WM_KEYDOWN && key->wParam == VK_RETURN)
-            return DefSubclassProc(button, message, wParam, lParam) | DLGC_WANTMESSAGE;
-    }
-    const bool repeated = lParam & (1 << 30);
-    if (message == WM_KEYDOWN && wParam == VK_RETURN && !repeated) {
-        SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(button));
-        return 0;
-    }
-    return DefSubclassProc(button, message, wParam, lParam);
-}
-
 bool registerWindowClass(HINSTANCE instance, WNDPROC procedure)
 {
     WNDCLASSEXW windowClass{};
@@ -109,8 +90,9 @@ bool registerWindowClass(HINSTANCE instance, WNDPROC procedure)
 
 MainWindow::MainWindow(const RowTable& table)
     : table(table)
-    , matcher({&visibleLists[0], &visibleLists[1], &visibleLists[2]},
-              {&keyLists[0], &keyLists[1], &keyLists[2]})
+    , visibleLists(listsNamed<ListBox>(visibleListNames))
+    , keyLists(listsNamed<ListBox>(keyListNames))
+    , matcher(addressesOf(visibleLists), addressesOf(keyLists))
 {
 }
 
@@ -166,7 +148,7 @@ HWND MainWindow::control(ControlKind kind, int index) const
     case ControlKind::list:
         return visibleLists[index].handle();
     case ControlKind::button:
-        return clearButton;
+        return clearButton.handle();
     }
     return nullptr;
 }
@@ -196,7 +178,8 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         onCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_DRAWITEM:
-        onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        ClearButton::draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), buttonBrush, font,
+                          GetSysColor(COLOR_BTNTEXT));
         return TRUE;
     case WM_CTLCOLORSTATIC:
         return onStaticColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
@@ -230,9 +213,8 @@ void MainWindow::onCreate()
         createControl(placement);
     // The key lists are data: never shown, focused or selected, and kept out of the window's
     // controls, where screen readers would find them even hidden.
-    for (int column = 0; column < 3; ++column) {
-        keyLists[column].create(HWND_MESSAGE, firstKeyListId + column, 0,
-                                "List2(" + std::to_string(column) + ")");
+    for (int column = 0; column < columnCount; ++column) {
+        keyLists[column].create(HWND_MESSAGE, firstKeyListId + column, 0);
         for (const TableRow& row : table[column])
             keyLists[column].addRow(row.key);
     }
@@ -260,15 +242,12 @@ void MainWindow::createControl(const ControlPlacement& placement)
         break;
     case ControlKind::list:
         visibleLists[index].create(window, firstListId + index,
-                                   WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
-                                   placement.name);
+                                   WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOINTEGRALHEIGHT);
         for (const TableRow& row : table[index])
             visibleLists[index].addRow(row.text);
         break;
     case ControlKind::button:
-        clearButton = createChild(window, L"BUTTON", widen(texts::clearButton),
-                                  BS_OWNERDRAW | WS_TABSTOP, 0, clearButtonId);
-        SetWindowSubclass(clearButton, clearButtonProcedure, 0, 0);
+        clearButton.create(window, clearButtonId, widen(texts::clearButton).c_str());
         break;
     }
 }
@@ -296,44 +275,11 @@ void MainWindow::layOut(int dpi)
 
 void MainWindow::onCommand(int id, int code)
 {
-    if (id >= firstListId && id < firstListId + 3 && code == LBN_SELCHANGE) {
+    if (id >= firstListId && id < firstListId + columnCount && code == LBN_SELCHANGE) {
         const auto column = static_cast<std::int16_t>(id - firstListId);
         runHandler([this, column] { matcher.List1_Click(column); });
     } else if (id == clearButtonId && code == BN_CLICKED) {
         runHandler([this] { matcher.Command1_Click(); });
-    }
-}
-
-// The clear button's face is red whatever the visual style: a raised edge, pushed in while
-// pressed, and while it has the focus a black frame and a dotted focus rectangle.
-void MainWindow::onDrawItem(const DRAWITEMSTRUCT& item)
-{
-    const HDC dc = item.hDC;
-    const bool pressed = item.itemState & ODS_SELECTED;
-    const bool focused = item.itemState & ODS_FOCUS;
-    RECT bevel = item.rcItem;
-    if (focused) {
-        FrameRect(dc, &bevel, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        InflateRect(&bevel, -1, -1);
-    }
-    FillRect(dc, &bevel, buttonBrush);
-    DrawEdge(dc, &bevel, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-
-    RECT caption = bevel;
-    if (pressed)
-        OffsetRect(&caption, 1, 1);
-    const HGDIOBJ previousFont = SelectObject(dc, font);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    std::wstring text(GetWindowTextLengthW(item.hwndItem), L'\0');
-    GetWindowTextW(item.hwndItem, text.data(), static_cast<int>(text.size()) + 1);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &caption,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, previousFont);
-
-    if (focused) {
-        InflateRect(&caption, -3, -3);
-        DrawFocusRect(dc, &caption);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "clear_button.h"
 #include "control_table.h"
 #include "list_box.h"
 #include "row_matcher.h"
@@ -39,7 +40,6 @@ private:
 
     void onCreate();
     void onCommand(int id, int code);
-    void onDrawItem(const DRAWITEMSTRUCT& item);
     LRESULT onStaticColour(HDC dc, HWND control);
     void onActivate(bool active);
     void onSetFocus();
@@ -53,13 +53,13 @@ private:
     template <typename Handler> void runHandler(Handler handler);
 
     const RowTable& table;
-    std::array<ListBox, 3> visibleLists;
-    std::array<ListBox, 3> keyLists;
+    std::array<ListBox, columnCount> visibleLists;
+    std::array<ListBox, columnCount> keyLists;
     RowMatcher matcher;
 
     HWND window = nullptr;
     HWND explanation = nullptr;
-    HWND clearButton = nullptr;
+    ClearButton clearButton;
     std::array<HWND, 4> headings{};
     HWND lastFocused = nullptr;
     HFONT font = nullptr;

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "row_table.h"
+
 #include <array>
 #include <string_view>
+#include <utility>
 
 namespace dornelik {
 
@@ -47,6 +50,23 @@ struct ControlPlacement {
 
 inline constexpr TwipRect clientArea{0, 0, 6915, 5175};
 
+// The lists by name, column by column: the visible lists and the hidden key lists beside them.
+inline constexpr std::array<std::string_view, columnCount> visibleListNames{"List1(0)", "List1(1)",
+                                                                            "List1(2)"};
+inline constexpr std::array<std::string_view, columnCount> keyListNames{"List2(0)", "List2(1)",
+                                                                        "List2(2)"};
+
+// One list for each column, each made with its name from `names`.
+template <typename List>
+std::array<List, columnCount> listsNamed(const std::array<std::string_view, columnCount>& names)
+{
+    return [&names]<std::size_t... column>(std::index_sequence<column...>)
+    {
+        return std::array<List, columnCount>{List(names[column])...};
+    }
+    (std::make_index_sequence<columnCount>());
+}
+
 // Every control that is shown, in the window's order: each heading just before the control it
 // names, and the controls that take the focus in focus order. The key lists are never shown and
 // have no place.
@@ -54,11 +74,11 @@ inline constexpr std::array<ControlPlacement, 9> controlTable{{
     {"Label1(0)", ControlKind::heading, 0, {720, 0, 5295, 375}},
     {"Text1", ControlKind::text, 0, {120, 3000, 6735, 2055}},
     {"Label1(1)", ControlKind::heading, 1, {360, 600, 2055, 375}},
-    {"List1(0)", ControlKind::list, 0, {360, 960, 2055, 915}},
+    {visibleListNames[0], ControlKind::list, 0, {360, 960, 2055, 915}},
     {"Label1(2)", ControlKind::heading, 2, {2520, 600, 1695, 375}},
-    {"List1(1)", ControlKind::list, 1, {2520, 960, 1695, 915}},
+    {visibleListNames[1], ControlKind::list, 1, {2520, 960, 1695, 915}},
     {"Label1(3)", ControlKind::heading, 3, {4320, 600, 2175, 375}},
-    {"List1(2)", ControlKind::list, 2, {4320, 960, 2175, 915}},
+    {visibleListNames[2], ControlKind::list, 2, {4320, 960, 2175, 915}},
     {"Command1", ControlKind::button, 0, {2040, 2160, 2775, 615}},
 }};
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <string>
+#include <string_view>
 
-// Every text the window shows, word for word.
+// Every text the program shows, word for word.
 namespace dornelik::texts {
 
 inline constexpr char caption[] = "www.example.org Dornelik в ел. верига";
@@ -50,6 +52,22 @@ inline constexpr char clearButtonDescription[] = "Премахва избора 
 inline constexpr char explanationDescription[] =
     "Обяснение за идеалните измервателни уреди и условието на задачата.";
 
+// An error in a handler is shown as errorPrefix and one of these.
 inline constexpr char errorPrefix[] = "Грешка: ";
+
+inline std::string noSuchRow(std::string_view list, int row)
+{
+    return std::string(list) + " няма ред " + std::to_string(row);
+}
+
+inline std::string noSuchList(int index)
+{
+    return "няма списък " + std::to_string(index);
+}
+
+inline std::string keyOutOfRange(std::string_view keyText)
+{
+    return "ключът \"" + std::string(keyText) + "\" е извън -32768..32767";
+}
 
 } // namespace dornelik::texts

@@ -10,22 +10,25 @@
 // before setSelectedRow returns, the way a list that notifies on every change behaves.
 class FakeList : public dornelik::ListControl {
 public:
-    std::int16_t selectedRow() const override { return selected; }
-
-    void setSelectedRow(std::int16_t row) override
+    FakeList()
+        : ListControl("FakeList")
     {
-        if (row == selected)
-            return;
-        selected = row;
-        ++changes;
-        if (onChange)
-            onChange();
     }
-
-    std::string rowText(std::int16_t row) const override { return row < 0 ? "" : rows.at(row); }
 
     std::vector<std::string> rows;
     std::int16_t selected = -1;
     int changes = 0;
     std::function<void()> onChange;
+
+private:
+    std::int16_t widgetRowCount() const override { return static_cast<std::int16_t>(rows.size()); }
+    std::int16_t widgetSelectedRow() const override { return selected; }
+    void selectWidgetRow(std::int16_t row) override
+    {
+        selected = row;
+        ++changes;
+        if (onChange)
+            onChange();
+    }
+    std::string widgetRowText(std::int16_t row) const override { return rows[row]; }
 };

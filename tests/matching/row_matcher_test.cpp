@@ -180,3 +180,30 @@ TEST_P(EveryKindOfList, aListWithoutARowOfTheKeyKeepsItsSelection)
 }
 
 } // namespace
+
+namespace {
+
+// The rules every list keeps, whatever widget is behind it.
+TEST(ListControl, refusesRowsItDoesNotHaveNamingItselfAndTheRow)
+{
+    FakeList list;
+    list.rows = {"a", "b", "c"};
+    for (const std::int16_t row : {-2, 3, 32767}) {
+        try {
+            list.setSelectedRow(row);
+            ADD_FAILURE() << "row " << row << " was selected";
+        } catch (const std::out_of_range& error) {
+            EXPECT_EQ(std::string(error.what()), "FakeList няма ред " + std::to_string(row));
+        }
+        EXPECT_THROW(list.rowText(row), std::out_of_range) << "row " << row;
+    }
+    EXPECT_EQ(list.rowText(-1), "");
+    list.setSelectedRow(-1);
+    EXPECT_EQ(list.changes, 0) << "removing no selection changed the list";
+    list.setSelectedRow(2);
+    list.setSelectedRow(2);
+    EXPECT_EQ(list.changes, 1) << "selecting the selected row again changed the list";
+    EXPECT_EQ(list.selectedRow(), 2);
+}
+
+} // namespace

@@ -105,7 +105,7 @@ private:
     static QStringList listRows(WindowDriver& driver)
     {
         QStringList texts;
-        for (int column = 0; column < 3; ++column)
+        for (int column = 0; column < dornelik::columnCount; ++column)
             texts << WindowDriver::textsOf(driver.list(column))
                   << WindowDriver::textsOf(driver.keyList(column));
         return texts;
@@ -114,7 +114,7 @@ private:
     QString whatIsBroken(WindowDriver& driver) const
     {
         QStringList selectedKeys;
-        for (int column = 0; column < 3; ++column) {
+        for (int column = 0; column < dornelik::columnCount; ++column) {
             dornelik::ListBox* keys = driver.keyList(column);
             if (keys->isVisible() || !keys->selectedItems().isEmpty() || keys->hasFocus())
                 return QString("key list %1 was shown, selected or focused").arg(column);

@@ -68,10 +68,10 @@ public:
     }
 
     // The selected text of each visible list, "" where none is selected.
-    std::array<QString, 3> shown()
+    std::array<QString, dornelik::columnCount> shown()
     {
-        std::array<QString, 3> texts;
-        for (int column = 0; column < 3; ++column) {
+        std::array<QString, dornelik::columnCount> texts;
+        for (int column = 0; column < dornelik::columnCount; ++column) {
             const auto selected = list(column)->selectedItems();
             texts[column] = selected.isEmpty() ? QString() : selected.first()->text();
         }
@@ -95,5 +95,5 @@ private:
     }
 };
 
-using Shown = std::array<QString, 3>;
+using Shown = std::array<QString, dornelik::columnCount>;
 Q_DECLARE_METATYPE(Shown)

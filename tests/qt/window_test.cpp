@@ -134,7 +134,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), driver.text());
         QCOMPARE(driver.text()->verticalScrollBar()->value(), 0);
         QCOMPARE(driver.text()->textCursor().position(), 0);
-        for (int column = 0; column < 3; ++column) {
+        for (int column = 0; column < dornelik::columnCount; ++column) {
             dornelik::ListBox* keys = driver.keyList(column);
             QVERIFY(keys && !keys->isVisible());
             QCOMPARE(keys->focusPolicy(), Qt::NoFocus);
@@ -153,8 +153,8 @@ private slots:
         const Shown byRow[3][3] = {{voltage, resistance, current},
                                    {current, voltage, resistance},
                                    {resistance, voltage, current}};
-        for (int column = 0; column < 3; ++column)
-            for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < dornelik::columnCount; ++column)
+            for (int row = 0; row < dornelik::rowCount; ++row)
                 QTest::addRow("list %d row %d", column, row) << column << row << byRow[column][row];
     }
 
@@ -164,7 +164,7 @@ private slots:
         QFETCH(int, row);
         QFETCH(Shown, expected);
         WindowDriver driver;
-        driver.clickRow((column + 1) % 3, 0); // start from another situation
+        driver.clickRow((column + 1) % dornelik::columnCount, 0); // start from another situation
         driver.clickRow(column, row);
         QCOMPARE(driver.shown(), expected);
         QCOMPARE(QApplication::focusWidget(), driver.list(column));
@@ -362,10 +362,10 @@ private slots:
         driver.clickRow(1, 1);
 
         const int selectedRow[3] = {0, 1, 1};
-        for (int column = 0; column < 3; ++column) {
+        for (int column = 0; column < dornelik::columnCount; ++column) {
             QAccessibleInterface* list = QAccessible::queryAccessibleInterface(driver.list(column));
             QCOMPARE(list->tableInterface()->selectedRows(), QList<int>{selectedRow[column]});
-            for (int row = 0; row < 3; ++row)
+            for (int row = 0; row < dornelik::rowCount; ++row)
                 QCOMPARE(list->child(row)->state().selected, row == selectedRow[column]);
         }
         QAccessibleInterface* clicked = QAccessible::queryAccessibleInterface(driver.list(1));
