@@ -12,9 +12,12 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <random>
 #include <string>
 #include <thread>
+
+using namespace dornelik;
 
 namespace {
 
@@ -38,38 +41,44 @@ int fromEnvironment(const char* name, int otherwise)
 
 // Everything the window shows as text: its caption, the controls' captions and texts, and the rows
 // of all six lists.
-std::wstring allTexts()
+std::wstring allTexts(const WindowDriver& driver)
 {
-    std::wstring texts = textOf(window->handle());
+    std::wstring texts = WindowDriver::textOf(driver.window.handle());
     for (const ControlPlacement& placement : controlTable) {
-        const HWND child = control(placement.kind, placement.index);
-        texts += L'|' + textOf(child);
+        const HWND child = driver.control(placement.kind, placement.index);
+        texts += L'|' + WindowDriver::textOf(child);
         if (placement.kind != ControlKind::list)
             continue;
-        for (const HWND list : {child, window->keyList(placement.index)})
+        for (const HWND list : {child, driver.window.keyList(placement.index)})
             for (int row = 0; row < SendMessageW(list, LB_GETCOUNT, 0, 0); ++row)
-                texts += L'|' + rowOf(list, row);
+                texts += L'|' + WindowDriver::rowOf(list, row);
     }
     return texts;
 }
 
 // A visible window of the thread other than the program's window and the menus (#32768), which
 // keys open and the watcher closes; its class, or nothing.
-BOOL CALLBACK findOtherWindow(HWND found, LPARAM other)
+struct OtherWindow {
+    HWND programWindow;
+    std::string className;
+};
+
+BOOL CALLBACK findOtherWindow(HWND found, LPARAM search)
 {
+    auto& other = *reinterpret_cast<OtherWindow*>(search);
     wchar_t className[64]{};
     GetClassNameW(found, className, 64);
-    if (found == window->handle() || !IsWindowVisible(found) || narrow(className) == "#32768")
+    if (found == other.programWindow || !IsWindowVisible(found) || narrow(className) == "#32768")
         return TRUE;
-    *reinterpret_cast<std::string*>(other) = narrow(className);
+    other.className = narrow(className);
     return FALSE;
 }
 
-std::string otherWindow(DWORD thread)
+std::string otherWindow(const WindowDriver& driver, DWORD thread)
 {
-    std::string other;
+    OtherWindow other{driver.window.handle(), {}};
     EnumThreadWindows(thread, findOtherWindow, reinterpret_cast<LPARAM>(&other));
-    return other;
+    return other.className;
 }
 
 // Watches the window from another thread. A menu, or a scroll bar or selection that follows the
@@ -77,7 +86,7 @@ std::string otherWindow(DWORD thread)
 // once the event has lasted a second (under Wine a button released beside the window can miss
 // the loop), as Windows ends them when something else takes over. A message box would run its
 // own loop too, and is a failure. And the window must answer.
-void watch(DWORD thread)
+void watch(const WindowDriver& driver, DWORD thread)
 {
     int lastEvent = event;
     DWORD since = GetTickCount();
@@ -96,46 +105,48 @@ void watch(DWORD thread)
             continue;
         }
         if (info.hwndCapture && GetTickCount() - since > 1000) {
-            INPUT release[3]{mouse(MOUSEEVENTF_LEFTUP), mouse(MOUSEEVENTF_RIGHTUP),
-                             mouse(MOUSEEVENTF_MIDDLEUP)};
+            INPUT release[3]{WindowDriver::mouse(MOUSEEVENTF_LEFTUP),
+                             WindowDriver::mouse(MOUSEEVENTF_RIGHTUP),
+                             WindowDriver::mouse(MOUSEEVENTF_MIDDLEUP)};
             SendInput(3, release, sizeof(INPUT));
             since = GetTickCount();
             continue;
         }
-        const std::string other = otherWindow(thread);
+        const std::string other = otherWindow(driver, thread);
         if (!other.empty())
             fail("a window of class " + other + " opened");
         DWORD_PTR answer;
-        if (!SendMessageTimeoutW(window->handle(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer))
+        if (!SendMessageTimeoutW(driver.window.handle(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000,
+                                 &answer))
             fail("the window does not answer");
     }
     watcherStopped = true;
 }
 
 // The check after each event: what must hold whatever the pupil has done.
-std::string whatIsBroken(const std::wstring& texts, SIZE client)
+std::string whatIsBroken(const WindowDriver& driver, const std::wstring& texts, SIZE client)
 {
-    const Rows rows = shown();
-    std::wstring key[3];
-    for (int column = 0; column < 3; ++column) {
-        const HWND keys = window->keyList(column);
+    const WindowDriver::Rows rows = driver.shown();
+    std::wstring key[columnCount];
+    for (int column = 0; column < columnCount; ++column) {
+        const HWND keys = driver.window.keyList(column);
         if (IsWindowVisible(keys) || GetFocus() == keys
             || SendMessageW(keys, LB_GETCURSEL, 0, 0) != -1)
             return "key list " + std::to_string(column) + " was shown, focused or selected";
         if (rows[column] != -1)
-            key[column] = rowOf(keys, rows[column]);
+            key[column] = WindowDriver::rowOf(keys, rows[column]);
     }
-    if (rows != nothing && (rows[0] == -1 || key[0] != key[1] || key[1] != key[2]))
+    if (rows != WindowDriver::nothing && (rows[0] == -1 || key[0] != key[1] || key[1] != key[2]))
         return "the lists show rows " + std::to_string(rows[0]) + ", " + std::to_string(rows[1])
                + ", " + std::to_string(rows[2]);
-    if (allTexts() != texts)
+    if (allTexts(driver) != texts)
         return "a text changed";
     RECT now;
-    GetClientRect(window->handle(), &now);
+    GetClientRect(driver.window.handle(), &now);
     if (now.right != client.cx || now.bottom != client.cy)
         return "the client area is " + std::to_string(now.right) + " x "
                + std::to_string(now.bottom);
-    const std::string other = otherWindow(GetCurrentThreadId());
+    const std::string other = otherWindow(driver, GetCurrentThreadId());
     if (!other.empty())
         return "a window of class " + other + " opened";
     return {};
@@ -152,17 +163,14 @@ int main()
         return std::uniform_int_distribution<int>(0, count - 1)(random);
     };
 
-    MainWindow mainWindow;
-    window = &mainWindow;
-    if (!mainWindow.create(GetModuleHandleW(nullptr), SW_SHOW))
+    WindowDriver driver;
+    if (!driver.created)
         fail("the window could not be created");
-    SetForegroundWindow(mainWindow.handle());
-    settle(500);
-    const std::wstring texts = allTexts();
+    const std::wstring texts = allTexts(driver);
     RECT start;
-    GetClientRect(mainWindow.handle(), &start);
+    GetClientRect(driver.window.handle(), &start);
     const SIZE client{start.right, start.bottom};
-    std::thread watcher(watch, GetCurrentThreadId());
+    std::thread watcher(watch, std::cref(driver), GetCurrentThreadId());
 
     const WORD keys[] = {VK_UP,   VK_DOWN, VK_LEFT,  VK_RIGHT,  VK_HOME,   VK_END,    VK_PRIOR,
                          VK_NEXT, VK_TAB,  VK_SPACE, VK_RETURN, VK_ESCAPE, VK_DELETE, VK_BACK,
@@ -179,7 +187,7 @@ int main()
     for (event = 0; event < events; ++event) {
         // Mostly over the window, sometimes just beside it.
         RECT frame;
-        GetWindowRect(mainWindow.handle(), &frame);
+        GetWindowRect(driver.window.handle(), &frame);
         const auto somewhere = [&] {
             const int margin = pick(8) == 0 ? 30 : 0;
             return POINT{frame.left - margin + pick(frame.right - frame.left + 2 * margin),
@@ -192,50 +200,53 @@ int main()
         std::vector<INPUT> inputs;
         switch (pick(7)) {
         case 0:
-            inputs = {mouse(MOUSEEVENTF_MOVE, at), mouse(down), mouse(up)};
+            inputs = {WindowDriver::mouse(MOUSEEVENTF_MOVE, at), WindowDriver::mouse(down),
+                      WindowDriver::mouse(up)};
             break;
         case 1:
-            inputs = {mouse(MOUSEEVENTF_MOVE, at), mouse(down), mouse(up), mouse(down), mouse(up)};
+            inputs = {WindowDriver::mouse(MOUSEEVENTF_MOVE, at), WindowDriver::mouse(down),
+                      WindowDriver::mouse(up), WindowDriver::mouse(down), WindowDriver::mouse(up)};
             break;
         case 2:
-            inputs = {mouse(MOUSEEVENTF_MOVE, at), mouse(down),
-                      mouse(MOUSEEVENTF_MOVE, somewhere()), mouse(MOUSEEVENTF_MOVE, somewhere()),
-                      mouse(up)};
+            inputs = {WindowDriver::mouse(MOUSEEVENTF_MOVE, at), WindowDriver::mouse(down),
+                      WindowDriver::mouse(MOUSEEVENTF_MOVE, somewhere()),
+                      WindowDriver::mouse(MOUSEEVENTF_MOVE, somewhere()), WindowDriver::mouse(up)};
             break;
         case 3:
-            inputs = {mouse(MOUSEEVENTF_MOVE, at),
-                      mouse(MOUSEEVENTF_WHEEL, {},
-                            static_cast<DWORD>(pick(2) ? WHEEL_DELTA : -WHEEL_DELTA))};
+            inputs = {
+                WindowDriver::mouse(MOUSEEVENTF_MOVE, at),
+                WindowDriver::mouse(MOUSEEVENTF_WHEEL, {},
+                                    static_cast<DWORD>(pick(2) ? WHEEL_DELTA : -WHEEL_DELTA))};
             break;
         default: {
             if (held == VK_MENU && pressed == VK_F4)
                 continue; // closes the window, as it should
             if (held)
-                inputs.push_back(key(held));
+                inputs.push_back(WindowDriver::key(held));
             // A key held down repeats.
             for (int repeat = pick(4) == 0 ? 2 + pick(4) : 1; repeat > 0; --repeat)
-                inputs.push_back(key(pressed));
-            inputs.push_back(key(pressed, KEYEVENTF_KEYUP));
+                inputs.push_back(WindowDriver::key(pressed));
+            inputs.push_back(WindowDriver::key(pressed, KEYEVENTF_KEYUP));
             if (held)
-                inputs.push_back(key(held, KEYEVENTF_KEYUP));
+                inputs.push_back(WindowDriver::key(held, KEYEVENTF_KEYUP));
             break;
         }
         }
         SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-        settle(25);
+        driver.settle(25);
         // A pupil who has clicked beside the window clicks it again.
-        if (GetForegroundWindow() != mainWindow.handle()) {
-            SetForegroundWindow(mainWindow.handle());
-            settle(25);
+        if (GetForegroundWindow() != driver.window.handle()) {
+            SetForegroundWindow(driver.window.handle());
+            driver.settle(25);
         }
-        const std::string broken = whatIsBroken(texts, client);
+        const std::string broken = whatIsBroken(driver, texts, client);
         if (!broken.empty())
             fail(broken);
     }
     // The watcher may be waiting for the window to answer.
     finished = true;
     while (!watcherStopped)
-        settle(10);
+        driver.settle(10);
     watcher.join();
     std::printf("%d events from seed %u, 0 failed\n", events, seed);
     return 0;
