@@ -38,9 +38,6 @@ export SOURCE_DATE_EPOCH
 # Nothing of the machine's or the user's settings reaches the files.
 export LC_ALL=C.UTF-8 TZ=UTC
 umask 022
-# Debian's emscripten finds its node modules there also under a node that is not Debian's, as
-# the web preset's builds do.
-export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 
 work=$root/build/dist
 rm -rf "$work" "$root/dist"
