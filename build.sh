@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Dornelik developers
+# SPDX-License-Identifier: MIT
 # Installs what is missing from Debian's packages (and, for the tests, from npm), builds, and then
 # starts the program (`./build.sh run`), runs every test (`./build.sh test`): the Linux program
 # in a debug build and in a sanitizer build, the 64- and 32-bit Windows programs, cross-built,

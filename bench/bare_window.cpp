@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Dornelik developers
+// SPDX-License-Identifier: MIT
+
 // A bare Windows window of the program's size and style, with nothing in it (`bare_window`) or
 // with one line of text in the program's font (`bare_window text`): what any window costs, to
 // measure the program against.

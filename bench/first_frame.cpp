@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Dornelik developers
+// SPDX-License-Identifier: MIT
+
 // Opens the program's window (`first_frame dornelik`, as its main does) or the same pixels painted
 // by hand in a bare Qt window (`first_frame pixels`), and once the first frame is on the screen
 // prints the wall clock in nanoseconds and the peak resident memory in kilobytes, then quits.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Dornelik developers
+# SPDX-License-Identifier: MIT
 # Measures Dornelik against the same pixels painted by hand in a bare Qt window (what showing this
 # window costs in Qt at the least), both built here in Release: the time from process start to the
 # first frame on the screen and the peak resident memory (medians of repeated runs under Xvfb),

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Dornelik developers
+# SPDX-License-Identifier: MIT
 # Measures the page against a static page with the same look and no program, in Debian's
 # Chromium: builds the page (preset web) and runs web_bench.js. Needs ./build.sh test to have
 # installed playwright-core.

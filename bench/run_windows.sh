@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Dornelik developers
+# SPDX-License-Identifier: MIT
 # Measures the Windows program against a bare Windows window of the same size, and against that
 # window with one line of text in the program's font, side by side under one Wine on Xvfb: the
 # time from process start to the window on the screen, waiting for input, and the peak working

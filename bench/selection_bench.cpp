@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Dornelik developers
+// SPDX-License-Identifier: MIT
+
 // The cost of one selection: from the mouse click on a row to all three lists showing the
 // rows of its situation.
 #include "qt_look.h"

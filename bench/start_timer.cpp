@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Dornelik developers
+// SPDX-License-Identifier: MIT
+
 // Starts a Windows program (`start_timer program.exe [argument]`), waits until its window is on
 // the screen and the program waits for input, then prints the milliseconds since the start and
 // the peak working set in kilobytes, and closes the window.

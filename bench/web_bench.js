@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Dornelik developers
+// SPDX-License-Identifier: MIT
+
 // Loads dornelik.html and a static page with the same look and no program (the page as the
 // program leaves it, without its scripts) from a local web server into Debian's Chromium, in turn,
 // as a machine of today sees them and as one four times slower does (Chromium's CPU throttling),

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Dornelik developers
+# SPDX-License-Identifier: MIT
+
 # Builds the page with emscripten: the toolchain file that comes with the emscripten whose emcc is
 # found first, Debian's where it is installed, or the one in EMSCRIPTEN_ROOT.
 set(EMSCRIPTEN_ROOT "$ENV{EMSCRIPTEN_ROOT}" CACHE PATH "Where emscripten is, beside its emcc")

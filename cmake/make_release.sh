@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Dornelik developers
+# SPDX-License-Identifier: MIT
 # Builds, from clean build folders, everything a release hands out, into dist/: the Debian
 # package, the 64- and 32-bit Windows programs and their Windows Installer packages, the page,
 # and SHA256SUMS over them. The same source gives the same bytes in any folder, at any time:

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Dornelik developers
+# SPDX-License-Identifier: MIT
 # Makes a fresh Wine prefix at `$1` for the tests, silently: no Mono or Gecko installer, no
 # crash dialog (a crash must fail a test, not wait for a click), the screen density `$2` in dots
 # per inch, and the Windows `$3`: win64 (the default), or win32, a 32-bit Windows.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Dornelik developers
+# SPDX-License-Identifier: MIT
+
 # The 64-bit Windows program.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(triplet x86_64-w64-mingw32)

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Dornelik developers
+# SPDX-License-Identifier: MIT
+
 # Cross-compiles the Windows program with Debian's mingw-w64 for the processor that the
 # including toolchain file names, and runs its tests under Wine.
 set(CMAKE_SYSTEM_NAME Windows)

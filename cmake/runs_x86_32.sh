@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Dornelik developers
+# SPDX-License-Identifier: MIT
 # Exits 0 where this machine runs 32-bit x86 Linux programs, which the 32-bit Wine needs: some
 # 64-bit kernels are built or started without IA-32 emulation and refuse them. Tries the smallest
 # such program, one that only exits.

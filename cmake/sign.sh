@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Dornelik developers
+# SPDX-License-Identifier: MIT
 # Signs Windows programs and packages in place with Authenticode: sign.sh FILE..., or
 # sign.sh --check to check the certificate and key alone. Reads:
 #   DORNELIK_SIGNING_CERTIFICATE  the code-signing certificate, PEM

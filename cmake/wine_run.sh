@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Dornelik developers
+# SPDX-License-Identifier: MIT
 # Runs a Windows program under Wine, in the prefix named by WINEPREFIX, on a private X server
 # unless DISPLAY names one. Whatever still runs in the prefix afterwards is stopped, so that the
 # next program starts afresh on its own screen.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Dornelik developers
+# SPDX-License-Identifier: MIT
 # Checks that every C++ file of the source, committed or not, is formatted as .clang-format says.
 set -euo pipefail
 cd "$(dirname "$0")/.."

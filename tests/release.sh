@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Dornelik developers
+# SPDX-License-Identifier: MIT
 # Builds the release twice, from two copies of the source in different folders, at different
 # times and under another umask, and checks that every file is the same bytes, explaining any
 # difference. Then builds it signed with a throwaway certificate: a wrong key or password is

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Dornelik developers
+# SPDX-License-Identifier: MIT
+
 # Sourced by the tests that need a real screen: starts a private X server with the openbox
 # window manager for the rest of the calling script, and ends both when the script ends.
 x_work=$(mktemp -d)

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Dornelik developers
+// SPDX-License-Identifier: MIT
+
 // Writes the page: run at build time as `make_page TEMPLATE PROGRAM OUTPUT`, it puts into the
 // template the caption in place of `<!-- title -->`, the window's elements, with their places,
 // colours, font, texts, roles and names, in place of `<!-- window -->`, both from the window's

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Dornelik developers
+# SPDX-License-Identifier: MIT
 # Builds the Windows Installer package: make_msi.sh OUTPUT VERSION ARCHITECTURE PROGRAM ICON NAME,
 # ARCHITECTURE x64 or x86.
 # wixl 0.101 cannot write text outside ASCII (it ignores the package's code page), so it builds

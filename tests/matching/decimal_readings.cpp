@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Dornelik developers
+// SPDX-License-Identifier: MIT
+
 // Writes how the decimal reading it is built with reads a large, fixed set of texts, one line
 // each, to the file named by its argument. Built once with each reading, the two files must be
 // the same.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Dornelik developers
+# SPDX-License-Identifier: MIT
 # Builds the key reading with clang's libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer
 # and fuzzes it for a bounded time, starting from the corpus kept beside this script.
 set -euo pipefail

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Dornelik developers
+// SPDX-License-Identifier: MIT
+
 // libFuzzer target for the key reading: any text reads as a finite number, and its key is that
 // number rounded, or an out_of_range error when the number lies outside 16 bits.
 #include "key_reading.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Dornelik developers
+// SPDX-License-Identifier: MIT
+
 #include "fake_list.h"
 #include "row_matcher.h"
 #include "row_table.h"

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Dornelik developers
+# SPDX-License-Identifier: MIT
 # Starts the program in a real X server under a window manager and uses it as a person would:
 # looks at the window, clicks an instrument, reads the screen, clears, and closes the window.
 set -euo pipefail

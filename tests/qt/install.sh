@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Dornelik developers
+# SPDX-License-Identifier: MIT
 # Installs the build into a temporary prefix and checks what lands there: the program, its
 # desktop entry and AppStream metadata (both valid), and its icons in the hicolor theme.
 set -euo pipefail

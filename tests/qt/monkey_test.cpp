@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Dornelik developers
+// SPDX-License-Identifier: MIT
+
 #include "qt_look.h"
 #include "texts.h"
 #include "window_driver.h"

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Dornelik developers
+# SPDX-License-Identifier: MIT
 # Builds the Debian package, installs it with apt as an administrator would, starts the
 # installed program and sees its window, then removes the package again.
 set -euo pipefail

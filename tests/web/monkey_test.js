@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Dornelik developers
+// SPDX-License-Identifier: MIT
+
 // Drives the page in Debian's Chromium with a long seeded run of random mouse, touch and key
 // events, at a desktop's width and at a phone's, and checks after each event that nothing a pupil
 // does breaks it: the lists show one situation or none, the key lists are never shown, focused

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Dornelik developers
+// SPDX-License-Identifier: MIT
+
 // Opens the page in Debian's Chromium, from a local web server, and reads back what its lists
 // show; shared by the page's test and its monkey test.
 'use strict';

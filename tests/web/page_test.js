@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Dornelik developers
+// SPDX-License-Identifier: MIT
+
 // Opens dornelik.html in Debian's Chromium, from a local web server and from a file, and uses it
 // as a pupil would: with the mouse, the keys and a finger. Checks what the page shows and what it
 // gives screen readers, leaves screenshots in the folder named by the second argument, and

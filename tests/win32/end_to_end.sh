@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Dornelik developers
+# SPDX-License-Identifier: MIT
 # Starts the Windows program under Wine in a real X server under a window manager and uses it as
 # a person would: looks at the window, clicks an instrument, reads the screen, clears, and closes
 # the window. Leaves its screenshot as win32_end_to_end.png in the working folder.

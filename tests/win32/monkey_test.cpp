@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Dornelik developers
+// SPDX-License-Identifier: MIT
+
 // Drives the Windows window with a long seeded run of random real input (SendInput): clicks,
 // double-clicks and drags with any button, wheel turns, over every control and beside the window,
 // and keys held or pressed with and without Shift, Ctrl and Alt. After each event it checks that

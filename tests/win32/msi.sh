@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Dornelik developers
+# SPDX-License-Identifier: MIT
 # Installs the Windows Installer package silently in a copy of the test prefix, as an
 # administrator would: checks its Bulgarian names, finds the program and its Start-menu entry,
 # starts the program from that entry and sees its window, replaces it with a later version built

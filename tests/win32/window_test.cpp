@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Dornelik developers
+// SPDX-License-Identifier: MIT
+
 // Drives the Windows window in this process with real input (SendInput) and reads back what the
 // controls show. Prints a line for each group of checks and a last line with the count, which
 // CTest looks for: a program that never ran must not pass. Its one argument, where given, is the

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Dornelik developers
+# SPDX-License-Identifier: MIT
 # Compiles the program's Windows resource file with a resource compiler and reads it back:
 # the icon is there, 32 x 32 in 256 colours, and the version is 1.00, in Bulgarian.
 set -euo pipefail
