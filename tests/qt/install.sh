@@ -11,10 +11,14 @@ trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 expected="bin/dornelik
 share/applications/org.example.Dornelik.desktop
+share/doc/dornelik/changelog.gz
+share/doc/dornelik/copyright
 share/icons/hicolor/32x32/apps/org.example.Dornelik.png
 share/icons/hicolor/48x48/apps/org.example.Dornelik.png
 share/icons/hicolor/64x64/apps/org.example.Dornelik.png
 share/icons/hicolor/scalable/apps/org.example.Dornelik.svg
+share/man/bg/man1/dornelik.1.gz
+share/man/man1/dornelik.1.gz
 share/metainfo/org.example.Dornelik.metainfo.xml"
 installed=$(cd "$prefix" && find . -type f | sed 's|^\./||' | sort)
 if [ "$installed" != "$expected" ]; then
