@@ -2,8 +2,9 @@
 # SPDX-FileCopyrightText: 2026 Dornelik developers
 # SPDX-License-Identifier: MIT
 # Builds, from clean build folders, everything a release hands out, into dist/: the Debian
-# package, the 64- and 32-bit Windows programs and their Windows Installer packages, the page,
-# and SHA256SUMS over them. The same source gives the same bytes in any folder, at any time:
+# package, the 64- and 32-bit Windows programs and their Windows Installer packages, the page, the
+# licence and the notices of the code of others inside them (NOTICES.txt), and SHA256SUMS over
+# them. The same source gives the same bytes in any folder, at any time:
 # every date is SOURCE_DATE_EPOCH, the last commit's time where it is not given. Where
 # DORNELIK_SIGNING_CERTIFICATE and DORNELIK_SIGNING_KEY are set (see sign.sh), the Windows files
 # are signed once built: each program, then its package built anew around the signed program,
@@ -74,6 +75,32 @@ done
 
 build web
 cp "$work/web/web/dornelik.html" "$work/files/dornelik-$version.html"
+
+# Dornelik's licence, and the notices of the code of others inside each file, in one file.
+notices=$work/files/NOTICES.txt
+{
+    echo "Dornelik $version: the licence of every file of this release, and the notices of the"
+    echo "code of others that some of them carry"
+    echo
+    echo "Every file is Dornelik, under the MIT licence (1). What else is inside:"
+    echo
+    for file in "$work/files"/*; do
+        name=$(basename "$file")
+        case "$name" in
+        NOTICES.txt) continue ;;
+        *.deb) inside="nothing of others: it uses Qt and the C and C++ libraries of the system" ;;
+        *.exe | *.msi) inside="parts of the run-time libraries of GCC and mingw-w64 (2)" ;;
+        *.html) inside="parts of emscripten, musl and LLVM's C++ library (3), noted in it too" ;;
+        *) fail "no notices are known for $name" ;;
+        esac
+        echo "- $name: $inside"
+    done
+    for part in "1. Dornelik:$root/LICENSE" "2. The Windows programs and packages:$root/win32/third-party-notices.txt" \
+        "3. The page:$root/web/third-party-notices.txt"; do
+        printf '\n\n%s\n\n' "${part%%:*}"
+        cat "${part#*:}"
+    done
+} >"$notices"
 
 (cd "$work/files" && sha256sum -- * >SHA256SUMS)
 mv "$work/files" "$root/dist"

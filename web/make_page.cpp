@@ -1,11 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Dornelik developers
 // SPDX-License-Identifier: MIT
 
-// Writes the page: run at build time as `make_page TEMPLATE PROGRAM OUTPUT`, it puts into the
-// template the caption in place of `<!-- title -->`, the window's elements, with their places,
-// colours, font, texts, roles and names, in place of `<!-- window -->`, both from the window's
-// description, and the program's script in place of `<!-- program -->`. The page shows the window
-// before its program has started, and without scripts at all; the program attaches to these
+// Writes the page: run at build time as `make_page TEMPLATE PROGRAM LICENSE NOTICES OUTPUT`, it
+// puts into the template the licence and the notices of the code of others in the program in place
+// of
+// `<!-- licence -->`, the caption in place of `<!-- title -->`, the window's elements, with their
+// places, colours, font, texts, roles and names, in place of `<!-- window -->`, both from the
+// window's description, and the program's script in place of `<!-- program -->`. The page shows the
+// window before its program has started, and without scripts at all; the program attaches to these
 // elements. Its script is a module, which the browser runs only once the page is parsed: the
 // window is painted first.
 #include "control_table.h"
@@ -155,8 +157,8 @@ bool replace(std::string& text, std::string_view marker, const std::string& repl
 
 int main(int argc, char* argv[])
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: make_page TEMPLATE PROGRAM OUTPUT\n");
+    if (argc != 6) {
+        std::fprintf(stderr, "usage: make_page TEMPLATE PROGRAM LICENSE NOTICES OUTPUT\n");
         return 2;
     }
     std::string page = read(argv[1]);
@@ -165,17 +167,26 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "make_page: %s is no script for the page\n", argv[2]);
         return 1;
     }
-    if (!replace(page, "<!-- title -->", escaped(texts::caption))
+    // The licence and the notices of the code of others in the program's script, in a comment.
+    const std::string notices = read(argv[3]) + "\n\n" + read(argv[4]);
+    if (notices.size() < 100 || notices.find("--") != std::string::npos) {
+        std::fprintf(stderr, "make_page: %s and %s are no licence and notices for a comment\n",
+                     argv[3], argv[4]);
+        return 1;
+    }
+    if (!replace(page, "<!-- licence -->", "<!--\n" + notices + "-->")
+        || !replace(page, "<!-- title -->", escaped(texts::caption))
         || !replace(page, "<!-- window -->", window())
         || !replace(page, "<!-- program -->",
                     "<script type=\"module\">\n" + program + "</script>")) {
-        std::fprintf(stderr, "make_page: %s lacks a title, window or program marker\n", argv[1]);
+        std::fprintf(stderr, "make_page: %s lacks a licence, title, window or program marker\n",
+                     argv[1]);
         return 1;
     }
-    std::FILE* output = std::fopen(argv[3], "wb");
+    std::FILE* output = std::fopen(argv[5], "wb");
     if (!output || std::fwrite(page.data(), 1, page.size(), output) != page.size()
         || std::fclose(output) != 0) {
-        std::fprintf(stderr, "make_page: cannot write %s\n", argv[3]);
+        std::fprintf(stderr, "make_page: cannot write %s\n", argv[5]);
         return 1;
     }
 }

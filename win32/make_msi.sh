@@ -2,7 +2,8 @@
 # SPDX-FileCopyrightText: 2026 Dornelik developers
 # SPDX-License-Identifier: MIT
 # Builds the Windows Installer package: make_msi.sh OUTPUT VERSION ARCHITECTURE PROGRAM ICON NAME,
-# ARCHITECTURE x64 or x86.
+# ARCHITECTURE x64 or x86. The project's LICENSE and third-party-notices.txt beside this script go
+# into the package beside the program.
 # wixl 0.101 cannot write text outside ASCII (it ignores the package's code page), so it builds
 # the package with ASCII names, and the Bulgarian ones are written afterwards into a database
 # forced to the Cyrillic code page.
@@ -27,13 +28,17 @@ product_code=$(guid "Dornelik $version $architecture")
 package_code=$(guid "Dornelik $version $architecture $epoch")
 [ "$architecture" = x64 ] && template="x64;1026" || template="Intel;1026"
 
-# wixl finds the files beside the source; the cabinet keeps their times.
+# wixl finds the files beside the source; the cabinet keeps their times. The licence and the
+# notices go beside the program, with Windows' line breaks.
 cp "$here/dornelik.wxs" "$program" "$icon" "$work/"
-touch -d "@$epoch" "$work/$(basename "$program")" "$work/$(basename "$icon")"
+sed 's/$/\r/' "$here/../LICENSE" >"$work/LICENSE.txt"
+sed 's/$/\r/' "$here/third-party-notices.txt" >"$work/THIRD-PARTY-NOTICES.txt"
+touch -d "@$epoch" "$work/$(basename "$program")" "$work/$(basename "$icon")" "$work"/*.txt
 at_epoch=(env TZ=UTC faketime -f "$(date -u -d "@$epoch" '+%Y-%m-%d %H:%M:%S')")
 (cd "$work" && "${at_epoch[@]}" wixl --arch "$architecture" -D Version="$version" \
     -D Architecture="$architecture" -D ProductCode="$product_code" \
-    -D Program="$(basename "$program")" -D Icon="$(basename "$icon")" -o package.msi dornelik.wxs)
+    -D Program="$(basename "$program")" -D Icon="$(basename "$icon")" -D License=LICENSE.txt \
+    -D Notices=THIRD-PARTY-NOTICES.txt -o package.msi dornelik.wxs)
 printf '\r\n\r\n1251\t_ForceCodepage\r\n' >"$work/_ForceCodepage.idt"
 "${at_epoch[@]}" msibuild "$work/package.msi" -i "$work/_ForceCodepage.idt"
 "${at_epoch[@]}" msibuild "$work/package.msi" \
