@@ -26,7 +26,7 @@ if [ "$action" = dist ]; then
 elif [ "$action" = test ]; then
     packages+=("${release[@]}" libgtest-dev locales xvfb openbox xdotool x11-utils imagemagick
         desktop-file-utils appstream valgrind clang libclang-rt-14-dev wine wine64 fonts-wine
-        chromium diffoscope-minimal clang-format)
+        chromium diffoscope-minimal clang-format lintian reuse devscripts)
     # The 32-bit Wine, where this machine runs 32-bit x86 programs.
     ! cmake/runs_x86_32.sh || packages+=(wine32:i386)
     # Any node and npm serve, Debian's or not.

@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: MIT
 # Builds the release twice, from two copies of the source in different folders, at different
 # times and under another umask, and checks that every file is the same bytes, explaining any
-# difference. Then builds it signed with a throwaway certificate: a wrong key or password is
+# difference, and that the release is what a packager and an administrator trust
+# (release_checks.sh). Then builds it signed with a throwaway certificate: a wrong key or password is
 # refused before anything is built, each Windows file and the program inside each package
 # carries a valid signature by that certificate, and the signed packages install side by side
 # under Wine, where both signed programs start.
@@ -42,6 +43,7 @@ done
 [ ${#differing[@]} = 0 ] || fail "not reproducible: ${differing[*]}"
 (cd "$first/dist" && sha256sum --check --quiet SHA256SUMS) || fail "SHA256SUMS does not match"
 echo "release: the same bytes twice: $(ls "$first/dist" | tr '\n' ' ')"
+"$root/tests/release_checks.sh" "$root" "$first"
 
 keys=$x_work/keys
 mkdir "$keys"
