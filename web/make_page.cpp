@@ -1,20 +1,21 @@
 // SPDX-FileCopyrightText: 2026 Dornelik developers
 // SPDX-License-Identifier: MIT
 
-// Writes the page: run at build time as `make_page TEMPLATE PROGRAM LICENSE NOTICES OUTPUT`, it
-// puts into the template the licence and the notices of the code of others in the program in place
-// of
-// `<!-- licence -->`, the caption in place of `<!-- title -->`, the window's elements, with their
-// places, colours, font, texts, roles and names, in place of `<!-- window -->`, both from the
-// window's description, and the program's script in place of `<!-- program -->`. The page shows the
-// window before its program has started, and without scripts at all; the program attaches to these
-// elements. Its script is a module, which the browser runs only once the page is parsed: the
-// window is painted first.
+// Writes the page: run at build time as `make_page TEMPLATE PROGRAM ICON LICENSE NOTICES OUTPUT`.
+// From the window's description it writes into the template the window's elements, with their
+// texts, roles and names, and the stylesheet that places and colours them; around them the
+// licence and notices, the title, description and icon, the program's script, and a content
+// security policy that allows the page's own inline scripts and stylesheet, by their hashes, and
+// nothing else. The page shows the window before its program has started, and without scripts
+// at all; the program attaches to these elements. Its script is a module, which the browser runs
+// only once the page is parsed: the window is painted first.
 #include "control_table.h"
 #include "element_ids.h"
 #include "look.h"
 #include "row_table.h"
 #include "texts.h"
+
+#include <emscripten/emscripten.h>
 
 #include <cstdio>
 #include <string>
@@ -23,6 +24,35 @@
 using namespace dornelik;
 
 namespace {
+
+// The SHA-256 of `size` bytes at `data`, in base64: 44 characters and a terminating zero.
+EM_JS(void, sha256InBase64, (const char* data, int size, char* hash), {
+    const digest = require('crypto').createHash('sha256');
+    stringToUTF8(digest.update(HEAPU8.subarray(data, data + size)).digest('base64'), hash, 45);
+});
+
+std::string sha256InBase64(std::string_view text)
+{
+    char hash[45];
+    sha256InBase64(text.data(), static_cast<int>(text.size()), hash);
+    return hash;
+}
+
+std::string base64(std::string_view bytes)
+{
+    static constexpr char digits[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string text;
+    for (std::size_t at = 0; at < bytes.size(); at += 3) {
+        unsigned group = 0;
+        for (std::size_t i = 0; i < 3; ++i)
+            group = group << 8
+                    | (at + i < bytes.size() ? static_cast<unsigned char>(bytes[at + i]) : 0);
+        for (std::size_t i = 0; i < 4; ++i)
+            text += at + i <= bytes.size() ? digits[group >> (18 - 6 * i) & 63] : '=';
+    }
+    return text;
+}
 
 std::string escaped(std::string_view text)
 {
@@ -71,6 +101,12 @@ std::string font()
            + "pt";
 }
 
+// The element that names a control: the heading just before it in the window's order.
+std::string heading(const ControlPlacement& control)
+{
+    return elementId((&control - 1)->name);
+}
+
 // A list's element and its rows; the key lists are hidden, so never focused, selected or in the
 // page's accessibility tree.
 std::string list(std::string_view name, int column, bool visible, std::string_view attributes)
@@ -86,50 +122,84 @@ std::string list(std::string_view name, int column, bool visible, std::string_vi
     return html + "</div>\n";
 }
 
-// The element of the heading that names a control: the one just before it in the window's order.
-std::string heading(const ControlPlacement& control)
-{
-    return elementId((&control - 1)->name);
-}
-
+// The title line is the page's heading.
 std::string element(const ControlPlacement& control)
 {
     const std::string id = elementId(control.name);
-    const std::string style = " style=\"" + place(control.twips);
     switch (control.kind) {
-    case ControlKind::heading:
-        return "<div id=\"" + id + "\" class=\"heading\"" + style
-               + ";background:" + colour(look::headingBackground) + "\">"
-               + escaped(texts::headings[control.index]) + "</div>\n";
+    case ControlKind::heading: {
+        const char* tag = control.index == 0 ? "h1" : "div";
+        return std::string("<") + tag + " id=\"" + id + "\" class=\"heading\">"
+               + escaped(texts::headings[control.index]) + "</" + tag + ">\n";
+    }
     case ControlKind::text:
         // The first control in the focus order has the focus when the page opens.
         return "<textarea id=\"" + id + "\" readonly autofocus aria-labelledby=\""
-               + heading(control) + "\"" + style + "\">" + escaped(texts::explanation)
-               + "</textarea>\n";
+               + heading(control) + "\">" + escaped(texts::explanation) + "</textarea>\n";
     case ControlKind::list:
         return list(control.name, control.index, true,
                     " class=\"list\" role=\"listbox\" tabindex=\"0\" aria-labelledby=\""
-                        + heading(control) + "\"" + style + "\"");
+                        + heading(control) + "\"");
     case ControlKind::button:
-        return "<button id=\"" + id + "\" type=\"button\"" + style
-               + ";background-color:" + colour(look::clearButtonFace) + "\">"
-               + escaped(texts::clearButton) + "</button>\n";
+        return "<button id=\"" + id + "\" type=\"button\">" + escaped(texts::clearButton)
+               + "</button>\n";
     }
     return {};
 }
 
+// The window is the page's main part.
 std::string window()
 {
-    const PixelRect client = toPixels(clientArea);
-    std::string html = "<div id=\"window\" class=\"window\" style=\"width:"
-                       + std::to_string(client.width) + "px;height:" + std::to_string(client.height)
-                       + "px;background:" + colour(look::windowBackground) + ";" + font() + "\">\n";
+    char contrast[16];
+    std::snprintf(contrast, sizeof contrast, "%g", look::legibleContrast);
+    std::string html = "<main id=\"window\" class=\"window\" data-legible-contrast=\""
+                       + std::string(contrast) + "\">\n";
     // In the window's order, which is also the focus order of the controls that take it.
     for (const ControlPlacement& control : controlTable)
         html += element(control);
     for (int column = 0; column < columnCount; ++column)
         html += list(keyListNames[column], column, false, " hidden");
-    return html + "</div>";
+    return html + "</main>";
+}
+
+// Every place, colour and the font, as rules of the page's stylesheet.
+std::string windowStyle()
+{
+    const PixelRect client = toPixels(clientArea);
+    std::string css = "#window{width:" + std::to_string(client.width)
+                      + "px;height:" + std::to_string(client.height)
+                      + "px;background:" + colour(look::windowBackground) + ";" + font() + "}\n";
+    for (const ControlPlacement& control : controlTable) {
+        css += "#" + elementId(control.name) + "{" + place(control.twips);
+        if (control.kind == ControlKind::heading)
+            css += ";background:" + colour(look::headingBackground);
+        else if (control.kind == ControlKind::button)
+            css += ";background-color:" + colour(look::clearButtonFace);
+        css += "}\n";
+    }
+    return css + ".fixed-selection .list>[aria-selected=true]{background:"
+           + colour(look::legibleSelection) + ";color:" + colour(look::legibleSelectionText)
+           + "}\n";
+}
+
+// The policy under which the page works: nothing but its own inline scripts and stylesheets,
+// named by their hashes, the WebAssembly they compile, and images in data: addresses.
+std::string contentSecurityPolicy(std::string_view page)
+{
+    std::string scripts;
+    std::string styles;
+    for (const auto& [tag, hashes] : {std::pair{"script", &scripts}, std::pair{"style", &styles}}) {
+        const std::string open = std::string("<") + tag;
+        const std::string close = std::string("</") + tag + ">";
+        for (std::size_t at = page.find(open); at != std::string_view::npos;
+             at = page.find(open, at)) {
+            const std::size_t start = page.find('>', at) + 1;
+            at = page.find(close, start);
+            *hashes += " 'sha256-" + sha256InBase64(page.substr(start, at - start)) + "'";
+        }
+    }
+    return "default-src 'none'; script-src" + scripts + " 'wasm-unsafe-eval'; style-src" + styles
+           + "; img-src data:; base-uri 'none'; form-action 'none'";
 }
 
 std::string read(const char* name)
@@ -157,8 +227,8 @@ bool replace(std::string& text, std::string_view marker, const std::string& repl
 
 int main(int argc, char* argv[])
 {
-    if (argc != 6) {
-        std::fprintf(stderr, "usage: make_page TEMPLATE PROGRAM LICENSE NOTICES OUTPUT\n");
+    if (argc != 7) {
+        std::fprintf(stderr, "usage: make_page TEMPLATE PROGRAM ICON LICENSE NOTICES OUTPUT\n");
         return 2;
     }
     std::string page = read(argv[1]);
@@ -167,26 +237,45 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "make_page: %s is no script for the page\n", argv[2]);
         return 1;
     }
+    const std::string icon = read(argv[3]);
+    if (icon.substr(1, 3) != "PNG") {
+        std::fprintf(stderr, "make_page: %s is no PNG image\n", argv[3]);
+        return 1;
+    }
     // The licence and the notices of the code of others in the program's script, in a comment.
-    const std::string notices = read(argv[3]) + "\n\n" + read(argv[4]);
+    const std::string notices = read(argv[4]) + "\n\n" + read(argv[5]);
     if (notices.size() < 100 || notices.find("--") != std::string::npos) {
         std::fprintf(stderr, "make_page: %s and %s are no licence and notices for a comment\n",
-                     argv[3], argv[4]);
+                     argv[4], argv[5]);
         return 1;
     }
     if (!replace(page, "<!-- licence -->", "<!--\n" + notices + "-->")
-        || !replace(page, "<!-- title -->", escaped(texts::caption))
+        || !replace(page, "/* window */", windowStyle())
         || !replace(page, "<!-- window -->", window())
+        || !replace(page, "<!-- noscript -->",
+                    "<noscript><p>" + escaped(texts::needsScripts) + "</p></noscript>")
         || !replace(page, "<!-- program -->",
                     "<script type=\"module\">\n" + program + "</script>")) {
-        std::fprintf(stderr, "make_page: %s lacks a licence, title, window or program marker\n",
+        std::fprintf(stderr,
+                     "make_page: %s lacks a marker for the licence, the window's style, "
+                     "the window, the text without scripts or the program\n",
                      argv[1]);
         return 1;
     }
-    std::FILE* output = std::fopen(argv[5], "wb");
+    // The policy comes first in the head, before anything it governs.
+    const std::string head =
+        "<meta http-equiv=\"Content-Security-Policy\" content=\"" + contentSecurityPolicy(page)
+        + "\">\n<meta name=\"description\" content=\"" + escaped(texts::pageDescription)
+        + "\">\n<link rel=\"icon\" type=\"image/png\" href=\"data:image/png;base64," + base64(icon)
+        + "\">\n<title>" + escaped(texts::caption) + "</title>";
+    if (!replace(page, "<!-- head -->", head)) {
+        std::fprintf(stderr, "make_page: %s lacks a marker for the head\n", argv[1]);
+        return 1;
+    }
+    std::FILE* output = std::fopen(argv[6], "wb");
     if (!output || std::fwrite(page.data(), 1, page.size(), output) != page.size()
         || std::fclose(output) != 0) {
-        std::fprintf(stderr, "make_page: cannot write %s\n", argv[5]);
+        std::fprintf(stderr, "make_page: cannot write %s\n", argv[6]);
         return 1;
     }
 }

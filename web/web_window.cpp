@@ -58,7 +58,8 @@ EM_JS(void, keepTabInWindow, (const char* firstId, const char* lastId), {
     {
         from.addEventListener(
             'keydown', function(event) {
-                if (event.key == 'Tab' && event.shiftKey == shift) {
+                // WebKitGTK may name Shift+Tab by the key GTK gives it, but not its code.
+                if ((event.key == 'Tab' || event.code == 'Tab') && event.shiftKey == shift) {
                     event.preventDefault();
                     to.focus();
                 }

@@ -19,6 +19,13 @@ inline constexpr Rgb windowBackground{192, 192, 255};
 inline constexpr Rgb headingBackground{255, 192, 128};
 inline constexpr Rgb clearButtonFace{255, 0, 0};
 
+// A selected row's text stands out from its ground at least this much, as the contrast of their
+// luminances; where a system's own selection colours do not, white on the blue of Windows 11's
+// selections does (5.7:1).
+inline constexpr double legibleContrast = 4.5;
+inline constexpr Rgb legibleSelection{0, 103, 192};
+inline constexpr Rgb legibleSelectionText{255, 255, 255};
+
 // Every control uses this font, with the Cyrillic character set; where the face is missing a
 // serif face that shows Cyrillic stands in for it.
 inline constexpr char fontFamily[] = "Times New Roman";

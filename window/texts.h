@@ -55,6 +55,13 @@ inline constexpr char clearButtonDescription[] = "Премахва избора 
 inline constexpr char explanationDescription[] =
     "Обяснение за идеалните измервателни уреди и условието на задачата.";
 
+// The page's: what search engines and shared links show of it, and what it says where scripts
+// are turned off.
+inline constexpr char pageDescription[] =
+    "Учебна програма по физика и информатика: коя величина с кой уред се измерва и как уредът се "
+    "свързва в електрическата верига.";
+inline constexpr char needsScripts[] = "Програмата има нужда от JavaScript.";
+
 // An error in a handler is shown as errorPrefix and one of these.
 inline constexpr char errorPrefix[] = "Грешка: ";
 
