@@ -26,7 +26,7 @@ if [ "$action" = dist ]; then
 elif [ "$action" = test ]; then
     packages+=("${release[@]}" libgtest-dev locales xvfb openbox xdotool x11-utils imagemagick
         desktop-file-utils appstream valgrind clang libclang-rt-14-dev wine wine64 fonts-wine
-        chromium diffoscope-minimal clang-format lintian reuse devscripts)
+        chromium firefox-esr webkit2gtk-driver diffoscope-minimal clang-format lintian reuse devscripts)
     # The 32-bit Wine, where this machine runs 32-bit x86 programs.
     ! cmake/runs_x86_32.sh || packages+=(wine32:i386)
     # Any node and npm serve, Debian's or not.
@@ -82,7 +82,7 @@ for preset in windows windows-x86; do
     ctest --preset "$preset"
 done
 
-# The page, in WebAssembly: the core's tests under node, the page in Chromium.
+# The page, in WebAssembly: the core's tests under node, the page in Chromium, Firefox and WebKit.
 cmake --preset web
 cmake --build --preset web --parallel "$(nproc)"
 ctest --preset web

@@ -1,18 +1,18 @@
 // SPDX-FileCopyrightText: 2026 Dornelik developers
 // SPDX-License-Identifier: MIT
 
-// Drives the page in Debian's Chromium with a long seeded run of random mouse, touch and key
-// events, at a desktop's width and at a phone's, and checks after each event that nothing a pupil
+// Drives the page in one browser engine (`node monkey_test.js ENGINE PAGE`) with a seeded run of
+// random mouse, touch and key events, at a desktop's width and at a phone's, and checks after each event that nothing a pupil
 // does breaks it: the lists show one situation or none, the key lists are never shown, focused
 // or selected, no text changes, the window keeps its size, and the page reports no error and
 // opens no dialog. A failure names the seed, the width and the event; DORNELIK_MONKEY_SEED and
 // DORNELIK_MONKEY_EVENTS (per width) replay it.
 'use strict';
-const { launch, serve, load } = require('./page_driver');
+const { launch, serve } = require('./page_driver');
 
-const pageFile = process.argv[2];
+const [engine, pageFile] = process.argv.slice(2);
 const seed = Number(process.env.DORNELIK_MONKEY_SEED || 20261208);
-const events = Number(process.env.DORNELIK_MONKEY_EVENTS || 1000);
+const events = Number(process.env.DORNELIK_MONKEY_EVENTS || 400);
 
 // A small seeded generator (mulberry32): the same seed gives the same events.
 let generator = seed;
@@ -64,58 +64,52 @@ function whatIsBroken(now, start) {
 
 async function run(browser, url, width, options) {
     const page = await browser.newPage(options);
-    const troubles = [];
-    page.on('pageerror', (error) => troubles.push(`the page reported ${error.message}`));
-    page.on('console', (message) => message.type() === 'error' && troubles.push(`console: ${message.text()}`));
-    page.on('dialog', (dialog) => { troubles.push(`a dialog opened: ${dialog.message()}`); dialog.dismiss(); });
-    await load(page, url);
+    await page.open(url);
     const start = await page.evaluate(snapshot);
-    const box = await page.locator('#window').boundingBox();
-    // Mostly over the window, sometimes beside it.
+    const box = await page.box('#window');
+    // Mostly over the window, sometimes beside it, but in the page: WebDriver moves nowhere else.
+    const within = (value, size) => Math.min(Math.max(value, 0), size - 1);
     const somewhere = () => {
         const margin = pick(8) === 0 ? 30 : 0;
-        return [box.x - margin + pick(box.width + 2 * margin), box.y - margin + pick(box.height + 2 * margin)];
+        return [within(box.x - margin + pick(box.width + 2 * margin), options.width),
+                within(box.y - margin + pick(box.height + 2 * margin), options.height)];
     };
+    const touch = options.touch && browser.can.touch;
     for (let event = 0; event < events; ++event) {
         const [x, y] = somewhere();
         const key = any(modifiers) + any(keys);
-        switch (pick(options.hasTouch ? 8 : 7)) {
+        switch (pick(touch ? 8 : 7)) {
         case 0:
-            await page.mouse.click(x, y, { button: any(buttons) });
+            await page.clickAt(x, y, { button: any(buttons) });
             break;
         case 1:
-            await page.mouse.click(x, y, { button: any(buttons), clickCount: 2 });
+            await page.clickAt(x, y, { button: any(buttons), clickCount: 2 });
             break;
-        case 2: {
-            const button = any(buttons);
-            await page.mouse.move(x, y);
-            await page.mouse.down({ button });
-            await page.mouse.move(...somewhere(), { steps: 3 });
-            await page.mouse.up({ button });
+        case 2:
+            await page.drag([x, y], somewhere(), any(buttons));
             break;
-        }
         case 3:
-            await page.mouse.move(x, y);
-            await page.mouse.wheel(0, pick(2) ? 120 : -120);
+            await page.wheel(x, y, pick(2) ? 120 : -120);
             break;
         case 7:
-            await page.touchscreen.tap(x, y);
+            await page.tapAt(x, y);
             break;
         default:
             // A key held down repeats.
             if (pick(4) === 0) {
                 const held = any(keys);
-                await page.keyboard.down(held);
+                await page.keyDown(held);
                 for (let repeat = pick(4); repeat > 0; --repeat)
-                    await page.keyboard.down(held);
-                await page.keyboard.up(held);
+                    await page.keyDown(held);
+                await page.keyUp(held);
             } else {
-                await page.keyboard.press(key);
+                await page.press(key);
             }
         }
-        const broken = troubles.shift() || whatIsBroken(await page.evaluate(snapshot), start);
+        const broken = (await page.troubles()).join('; ') || whatIsBroken(await page.evaluate(snapshot), start);
         if (broken) {
-            console.log(`FAIL: seed ${seed}, ${width}, event ${event}: ${broken}`);
+            console.log(`FAIL: ${engine}, seed ${seed}, ${width}, event ${event}: ${broken}`);
+            await page.close();
             return false;
         }
     }
@@ -124,14 +118,14 @@ async function run(browser, url, width, options) {
 }
 
 async function main() {
-    const browser = await launch();
+    const browser = await launch(engine);
     const server = await serve(pageFile);
     try {
         const began = Date.now();
-        const passed = await run(browser, server.url, 'desktop', { viewport: { width: 600, height: 400 } })
-            && await run(browser, server.url, 'phone', { viewport: { width: 360, height: 640 }, hasTouch: true });
+        const passed = await run(browser, server.url, 'desktop', { width: 600, height: 400 })
+            && await run(browser, server.url, 'phone', { width: 360, height: 640, touch: true });
         if (passed)
-            console.log(`${2 * events} events from seed ${seed} at a desktop's and a phone's width in `
+            console.log(`${engine}: ${2 * events} events from seed ${seed} at a desktop's and a phone's width in `
                         + `${((Date.now() - began) / 1000).toFixed(1)} s, 0 failed`);
         process.exitCode = passed ? 0 : 1;
     } finally {
@@ -141,6 +135,6 @@ async function main() {
 }
 
 main().catch((error) => {
-    console.log(`FAIL: ${error.stack}`);
+    console.log(`FAIL: ${engine}: ${error.stack}`);
     process.exitCode = 1;
 });

@@ -399,11 +399,18 @@ async function launchWebKit() {
                     await new Promise((resolve) => setTimeout(resolve, 100)); // still starting
                 }
             }
-            // The window's frame and tool bar take their share of the window's size.
-            await driver.manage().window().setRect({ width, height });
-            const inner = await driver.executeScript('return [innerWidth, innerHeight]');
-            await driver.manage().window().setRect(
-                { width: 2 * width - inner[0], height: 2 * height - inner[1] });
+            // The window's frame and tool bar take their share of the window's size, which the
+            // window manager gives in its own time.
+            const window_ = driver.manage().window();
+            for (let attempt = 0; attempt < 20; ++attempt) {
+                const inner = await driver.executeScript('return [innerWidth, innerHeight]');
+                if (inner[0] === width && inner[1] === height)
+                    break;
+                const outer = await window_.getRect();
+                await window_.setRect({ width: width + outer.width - inner[0],
+                                        height: height + outer.height - inner[1] });
+                await new Promise((resolve) => setTimeout(resolve, 100));
+            }
             const page = new WebDriverPage('webkit', driver);
             page.stop = () => {
                 server.kill();
