@@ -52,9 +52,14 @@ if [ ${#missing[@]} -gt 0 ]; then
         "${missing[@]}"
 fi
 
-if [ "$action" = test ] && [ tests/web/package-lock.json -nt tests/web/node_modules/.package-lock.json ]; then
-    echo "Installing the page tests' packages from npm"
-    npm ci --prefix tests/web --no-audit --no-fund --loglevel=error
+# The npm packages of the page's tests and of its measurements.
+if [ "$action" = test ]; then
+    for folder in tests/web bench; do
+        if [ "$folder/package-lock.json" -nt "$folder/node_modules/.package-lock.json" ]; then
+            echo "Installing the packages of $folder from npm"
+            npm ci --prefix "$folder" --no-audit --no-fund --loglevel=error
+        fi
+    done
 fi
 
 if [ "$action" = run ]; then

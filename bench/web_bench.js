@@ -6,7 +6,7 @@
 // as a machine of today sees them and as one four times slower does (Chromium's CPU throttling),
 // and prints the medians of the time from navigation to the first paint, to the first
 // contentful paint and to the page being ready (the program's own mark; the load event for the
-// static page), and their sizes.
+// static page), and their sizes; then Lighthouse's four scores for the page served compressed.
 'use strict';
 const fs = require('node:fs');
 const http = require('node:http');
@@ -14,16 +14,15 @@ const path = require('node:path');
 const zlib = require('node:zlib');
 
 const [root, pageFile, runs] = [process.argv[2], process.argv[3], Number(process.argv[4] || 21)];
-const { chromium } = require(path.join(root, 'tests/web/node_modules/playwright-core'));
+const puppeteer = require('puppeteer-core');
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const ready = () => performance.getEntriesByName('dornelik-ready').length > 0;
 const painted = () => performance.getEntriesByName('first-contentful-paint').length > 0;
 
 async function load(browser, url, slowdown) {
-    const context = await browser.newContext();
+    const context = await browser.createBrowserContext();
     const page = await context.newPage();
-    const client = await context.newCDPSession(page);
-    await client.send('Emulation.setCPUThrottlingRate', { rate: slowdown });
+    await page.emulateCPUThrottling(slowdown);
     await page.goto(url, { waitUntil: 'load' });
     if (url.endsWith('/dornelik.html'))
         await page.waitForFunction(ready);
@@ -39,15 +38,23 @@ async function load(browser, url, slowdown) {
 }
 
 async function main() {
-    const browser = await chromium.launch({
-        executablePath: '/usr/bin/chromium',
-        args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
-               '--disable-component-update', '--disable-sync', '--no-first-run'],
-    });
+    const flags = ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
+                   '--disable-component-update', '--disable-sync', '--no-first-run'];
+    const browser = await puppeteer.launch({ executablePath: '/usr/bin/chromium', args: flags });
     const pages = { dornelik: fs.readFileSync(pageFile) };
     const server = http.createServer((request, response) => {
-        response.writeHead(200, { 'Content-Type': 'text/html; charset=utf-8' });
-        response.end(pages[path.basename(request.url, '.html')]);
+        const address = new URL(request.url, 'http://localhost');
+        const page = pages[path.basename(address.pathname, '.html')];
+        if (!page) {
+            response.writeHead(404);
+            response.end();
+            return;
+        }
+        // Compressed where asked for, as a web server sends it.
+        const compressed = address.search === '?compressed';
+        response.writeHead(200, { 'Content-Type': 'text/html; charset=utf-8',
+                                  ...(compressed ? { 'Content-Encoding': 'gzip' } : {}) });
+        response.end(compressed ? zlib.gzipSync(page, { level: 9 }) : page);
     });
     await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
     const url = (name) => `http://127.0.0.1:${server.address().port}/${name}.html`;
@@ -83,8 +90,20 @@ async function main() {
     }
     row('size, KiB', kib(pages.dornelik.length), kib(pages.static.length));
     row('size gzipped, KiB', kib(gzipped(pages.dornelik)), kib(gzipped(pages.static)));
-    server.close();
     await browser.close();
+
+    // Lighthouse, in its own Chromium, as on a phone: its default.
+    const { default: lighthouse } = await import('lighthouse');
+    const chrome = await require('chrome-launcher').launch({
+        chromePath: '/usr/bin/chromium', chromeFlags: ['--headless=new', ...flags] });
+    const result = await lighthouse(`${url('dornelik')}?compressed`, { port: chrome.port, logLevel: 'error' });
+    await chrome.kill();
+    server.close();
+    if (result.lhr.runtimeError)
+        throw new Error(`Lighthouse: ${result.lhr.runtimeError.message}`);
+    const scores = Object.values(result.lhr.categories)
+        .map((category) => `${category.title} ${Math.round(category.score * 100)}`);
+    console.log(`\nLighthouse ${result.lhr.lighthouseVersion}, the page served compressed: ${scores.join(', ')}`);
 }
 
 main().catch((error) => {
