@@ -31,11 +31,6 @@ enum ControlId {
 constexpr wchar_t windowClassName[] = L"Dornelik";
 constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 
-constexpr COLORREF colourRef(look::Rgb colour)
-{
-    return RGB(colour.red, colour.green, colour.blue);
-}
-
 std::wstring withWindowsLineBreaks(std::string_view text)
 {
     std::wstring lines;
@@ -83,19 +78,18 @@ bool registerWindowClass(HINSTANCE instance, WNDPROC procedure)
     windowClass.hIcon = icon(SM_CXICON);
     windowClass.hIconSm = icon(SM_CXSMICON);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    // Lives as long as the class, which is as long as the program.
-    windowClass.hbrBackground = CreateSolidBrush(colourRef(look::windowBackground));
     windowClass.lpszClassName = windowClassName;
     return RegisterClassExW(&windowClass) != 0;
 }
 
 } // namespace
 
-MainWindow::MainWindow(const RowTable& table)
+MainWindow::MainWindow(const RowTable& table, bool (*highContrast)())
     : table(table)
     , visibleLists(listsNamed<ListBox>(visibleListNames))
     , keyLists(listsNamed<ListBox>(keyListNames))
     , matcher(addressesOf(visibleLists), addressesOf(keyLists))
+    , highContrast(highContrast)
 {
 }
 
@@ -103,10 +97,30 @@ MainWindow::~MainWindow()
 {
     if (window)
         DestroyWindow(window);
-    for (HGDIOBJ object : {static_cast<HGDIOBJ>(font), static_cast<HGDIOBJ>(headingBrush),
-                           static_cast<HGDIOBJ>(buttonBrush)})
-        if (object)
-            DeleteObject(object);
+    if (font)
+        DeleteObject(font);
+    deleteBrushes();
+}
+
+void MainWindow::deleteBrushes()
+{
+    for (HBRUSH* brush : {&windowBrush, &headingBrush, &buttonBrush, &textBrush}) {
+        if (*brush)
+            DeleteObject(*brush);
+        *brush = nullptr;
+    }
+}
+
+void MainWindow::applyColours()
+{
+    colours = chooseColours(highContrast(), GetSysColor);
+    deleteBrushes();
+    windowBrush = CreateSolidBrush(colours.window);
+    headingBrush = CreateSolidBrush(colours.heading);
+    buttonBrush = CreateSolidBrush(colours.button);
+    textBrush = CreateSolidBrush(colours.textGround);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 bool MainWindow::create(HINSTANCE instance, int show)
@@ -182,8 +196,21 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_DRAWITEM:
         ClearButton::draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), buttonBrush, font,
-                          GetSysColor(COLOR_BTNTEXT));
+                          colours.buttonText);
         return TRUE;
+    case WM_ERASEBKGND:
+        onEraseBackground(reinterpret_cast<HDC>(wParam));
+        return TRUE;
+    case WM_SYSCOLORCHANGE:
+        // The controls learn of it only from their window.
+        for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+        applyColours();
+        return 0;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETHIGHCONTRAST)
+            applyColours();
+        break;
     case WM_CTLCOLORSTATIC:
         return onStaticColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_ACTIVATE:
@@ -208,8 +235,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void MainWindow::onCreate()
 {
-    headingBrush = CreateSolidBrush(colourRef(look::headingBackground));
-    buttonBrush = CreateSolidBrush(colourRef(look::clearButtonFace));
+    applyColours();
     // In the window's order: screen readers name the text and each list by the heading just
     // before it, Windows' own rule for controls without a caption.
     for (const ControlPlacement& placement : controlTable)
@@ -286,16 +312,25 @@ void MainWindow::onCommand(int id, int code)
     }
 }
 
-// Headings on their own ground; the read-only text, which Windows would draw grey, on white.
+// Headings on their own ground; the read-only text, which Windows would draw grey, on the ground
+// of text.
 LRESULT MainWindow::onStaticColour(HDC dc, HWND child)
 {
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     if (child == explanation) {
-        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+        SetTextColor(dc, colours.text);
+        SetBkColor(dc, colours.textGround);
+        return reinterpret_cast<LRESULT>(textBrush);
     }
-    SetBkColor(dc, colourRef(look::headingBackground));
+    SetTextColor(dc, colours.headingText);
+    SetBkColor(dc, colours.heading);
     return reinterpret_cast<LRESULT>(headingBrush);
+}
+
+void MainWindow::onEraseBackground(HDC dc)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    FillRect(dc, &client, windowBrush);
 }
 
 // The control that had the focus gets it back when the window is activated again.

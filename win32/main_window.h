@@ -4,6 +4,7 @@
 #pragma once
 
 #include "clear_button.h"
+#include "colours.h"
 #include "control_table.h"
 #include "list_box.h"
 #include "row_matcher.h"
@@ -19,7 +20,10 @@ namespace dornelik {
 // situation, a button that clears them, the headings above them and an explanation below.
 class MainWindow {
 public:
-    explicit MainWindow(const RowTable& table = builtInTable);
+    // `highContrast` tells whether Windows' high contrast is on; the window asks it again when
+    // the system's colours or its high contrast change.
+    explicit MainWindow(const RowTable& table = builtInTable,
+                        bool (*highContrast)() = highContrastIsOn);
     ~MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -47,10 +51,14 @@ private:
     void onActivate(bool active);
     void onSetFocus();
     void onDpiChanged(int dpi, const RECT& suggested);
+    void onEraseBackground(HDC dc);
     void onDestroy();
 
     void createControl(const ControlPlacement& placement);
     void layOut(int dpi);
+    // Takes the colours for the system's settings as they are now, and draws everything anew.
+    void applyColours();
+    void deleteBrushes();
     // Errors must not cross the window procedure into Windows: they are reported, and the
     // program goes on.
     template <typename Handler> void runHandler(Handler handler);
@@ -66,8 +74,12 @@ private:
     std::array<HWND, 4> headings{};
     HWND lastFocused = nullptr;
     HFONT font = nullptr;
+    bool (*highContrast)();
+    WindowColours colours{};
+    HBRUSH windowBrush = nullptr;
     HBRUSH headingBrush = nullptr;
     HBRUSH buttonBrush = nullptr;
+    HBRUSH textBrush = nullptr;
 };
 
 } // namespace dornelik

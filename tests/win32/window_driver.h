@@ -21,8 +21,9 @@ public:
     using Rows = std::array<int, dornelik::columnCount>; // the selected row of each list, or -1
     static constexpr Rows nothing{-1, -1, -1};
 
-    explicit WindowDriver(const dornelik::RowTable& table = dornelik::builtInTable)
-        : window(table)
+    explicit WindowDriver(const dornelik::RowTable& table = dornelik::builtInTable,
+                          bool (*highContrast)() = dornelik::highContrastIsOn)
+        : window(table, highContrast)
     {
         created = window.create(GetModuleHandleW(nullptr), SW_SHOW);
         if (!created)

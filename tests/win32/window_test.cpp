@@ -5,6 +5,7 @@
 // controls show. Prints a line for each group of checks and a last line with the count, which
 // CTest looks for: a program that never ran must not pass. Its one argument, where given, is the
 // screen density the window must find.
+#include "colours.h"
 #include "dpi.h"
 #include "look.h"
 #include "texts.h"
@@ -304,6 +305,103 @@ void checkErrorReport()
     group("an error in a handler");
 }
 
+bool highContrastOn = false;
+bool highContrast()
+{
+    return highContrastOn;
+}
+
+// The window's client area as a 24-bit BMP file, for a person to look at.
+void saveScreenshot(const WindowDriver& driver, const char* file)
+{
+    RECT client;
+    GetClientRect(driver.window.handle(), &client);
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = client.right;
+    header.biHeight = client.bottom;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    const int stride = (client.right * 3 + 3) & ~3;
+    std::vector<char> pixels(static_cast<std::size_t>(stride) * client.bottom);
+    const HDC window = GetDC(driver.window.handle());
+    const HDC memory = CreateCompatibleDC(window);
+    const HBITMAP bitmap = CreateCompatibleBitmap(window, client.right, client.bottom);
+    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, client.right, client.bottom, window, 0, 0, SRCCOPY);
+    SelectObject(memory, previous);
+    GetDIBits(memory, bitmap, 0, client.bottom, pixels.data(),
+              reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(driver.window.handle(), window);
+    BITMAPFILEHEADER fileHeader{};
+    fileHeader.bfType = 0x4D42; // "BM"
+    fileHeader.bfOffBits = sizeof fileHeader + sizeof header;
+    fileHeader.bfSize = static_cast<DWORD>(fileHeader.bfOffBits + pixels.size());
+    if (std::FILE* out = std::fopen(file, "wb")) {
+        std::fwrite(&fileHeader, sizeof fileHeader, 1, out);
+        std::fwrite(&header, sizeof header, 1, out);
+        std::fwrite(pixels.data(), 1, pixels.size(), out);
+        std::fclose(out);
+    }
+}
+
+// While Windows' high contrast is on, the window is drawn in the system's colours, and follows
+// them when they change; when it goes off, the window's own colours come back. Wine has no high
+// contrast of its own: the window is told of it by the function it asks, and the system's colours
+// are changed as a contrast theme would change them.
+void checkHighContrast()
+{
+    WindowDriver driver(builtInTable, highContrast);
+    const HWND window = driver.window.handle();
+    const auto colours = [&driver](const char* when) {
+        const WindowColours expected = chooseColours(highContrastOn, GetSysColor);
+        check(
+            colourAt(driver, driver.window.handle(), 2, 150) == expected.window
+                && colourAt(driver, driver.control(ControlKind::heading, 1), 4, 4)
+                       == expected.heading
+                && colourAt(driver, driver.control(ControlKind::button), 20, 20) == expected.button
+                && colourAt(driver, driver.control(ControlKind::text), 4, 130)
+                       == expected.textGround,
+            std::string("the window's, a heading's, the button's and the text's colours ") + when);
+    };
+    colours("before high contrast");
+    check(colourAt(driver, window, 2, 150) == colourRef(look::windowBackground),
+          "the window's own colours while high contrast is off");
+
+    highContrastOn = true;
+    SendMessageW(window, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    driver.settle();
+    colours("once high contrast is on");
+
+    int elements[] = {COLOR_WINDOW,  COLOR_WINDOWTEXT, COLOR_BTNFACE,
+                      COLOR_BTNTEXT, COLOR_HIGHLIGHT,  COLOR_HIGHLIGHTTEXT};
+    COLORREF before[std::size(elements)];
+    for (std::size_t element = 0; element < std::size(elements); ++element)
+        before[element] = GetSysColor(elements[element]);
+    // Windows' "High Contrast Black".
+    const COLORREF black[] = {RGB(0, 0, 0),     RGB(255, 255, 255), RGB(0, 0, 0),
+                              RGB(255, 255, 0), RGB(26, 235, 255),  RGB(0, 0, 0)};
+    SetSysColors(static_cast<int>(std::size(elements)), elements, black);
+    driver.settle(300);
+    colours("in a contrast theme's colours");
+    driver.clickRow(1, 1);
+    check(colourAt(driver, driver.list(2), 100, 30) == RGB(26, 235, 255),
+          "a matched row in the theme's selection colour");
+    saveScreenshot(driver, "win32_high_contrast.bmp");
+
+    SetSysColors(static_cast<int>(std::size(elements)), elements, before);
+    highContrastOn = false;
+    SendMessageW(window, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    driver.settle(300);
+    colours("once high contrast is off");
+    check(colourAt(driver, window, 2, 150) == colourRef(look::windowBackground),
+          "the window's own colours again");
+    group("high contrast: the system's colours, followed as they change");
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -325,6 +423,7 @@ int main(int argc, char* argv[])
         checkDensityChange(driver);
     }
     checkErrorReport();
+    checkHighContrast();
     std::printf("%d checks, %d failed\n", checks, failures);
     return failures == 0 ? 0 : 1;
 }
