@@ -300,13 +300,35 @@ class WebDriverPage extends Page {
         await this.actions().keyUp(webDriverKeys[key] || key).perform();
     }
 
+    // WebKitGTK's driver takes a screenshot at the page's next painting, which a page at rest
+    // never does: a dot of the page, outside the window, is repainted all the while.
+    async whilePainting(action) {
+        await this.evaluate(() => {
+            const dot = document.createElement('div');
+            dot.id = 'dornelik-painting';
+            dot.style.cssText = 'position: fixed; right: 0; bottom: 0; width: 1px; height: 1px';
+            document.body.appendChild(dot);
+            let step = 0;
+            window.dornelikPainting = setInterval(() => { dot.style.opacity = ++step % 2 ? 0.01 : 0.02; }, 20);
+        });
+        try {
+            return await action();
+        } finally {
+            await this.evaluate(() => {
+                clearInterval(window.dornelikPainting);
+                document.getElementById('dornelik-painting').remove();
+            });
+        }
+    }
+
     async screenshot(file) {
-        fs.writeFileSync(file, await this.driver.takeScreenshot(), 'base64');
+        fs.writeFileSync(file, await this.whilePainting(() => this.driver.takeScreenshot()), 'base64');
     }
 
     async elementScreenshot(selector) {
         const { By } = require('selenium-webdriver');
-        return Buffer.from(await this.driver.findElement(By.css(selector)).takeScreenshot(), 'base64');
+        const element = await this.driver.findElement(By.css(selector));
+        return Buffer.from(await this.whilePainting(() => element.takeScreenshot()), 'base64');
     }
 
     async close() {
