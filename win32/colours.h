@@ -23,7 +23,7 @@ struct WindowColours {
 };
 
 // `systemColour` answers as GetSysColor does.
-using SystemColours = COLORREF (*)(int index);
+using SystemColours = COLORREF(WINAPI*)(int index);
 WindowColours chooseColours(bool highContrast, SystemColours systemColour);
 
 // Whether Windows' high contrast is on, as SystemParametersInfo says.
