@@ -2,10 +2,11 @@
 # SPDX-FileCopyrightText: 2026 Dornelik developers
 # SPDX-License-Identifier: MIT
 # Builds, from clean build folders, everything a release hands out, into dist/: the Debian
-# package, the 64- and 32-bit Windows programs and their Windows Installer packages, the page, the
-# licence and the notices of the code of others inside them (NOTICES.txt), and SHA256SUMS over
-# them. The same source gives the same bytes in any folder, at any time:
-# every date is SOURCE_DATE_EPOCH, the last commit's time where it is not given. Where
+# packages for PCs (amd64) and the Raspberry Pi (arm64), the 64- and 32-bit Windows programs and
+# their Windows Installer packages, the page, the licence and the notices of the code of others
+# inside them (NOTICES.txt), and SHA256SUMS over them. The same source gives the same bytes in
+# any folder, at any time: every date is SOURCE_DATE_EPOCH, the last commit's time where it is
+# not given. Where
 # DORNELIK_SIGNING_CERTIFICATE and DORNELIK_SIGNING_KEY are set (see sign.sh), the Windows files
 # are signed once built: each program, then its package built anew around the signed program,
 # then the package. The release is made in build/dist and becomes dist/ only when it is whole.
@@ -23,7 +24,8 @@ tools=(cmake:cmake cpack:cmake dpkg-shlibdeps:dpkg-dev file:file
     x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64-posix
     i686-w64-mingw32-g++-posix:g++-mingw-w64-i686-posix
     x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64 i686-w64-mingw32-windres:binutils-mingw-w64-i686
-    wixl:wixl msibuild:msitools faketime:faketime emcc:emscripten sha256sum:coreutils)
+    wixl:wixl msibuild:msitools faketime:faketime emcc:emscripten sha256sum:coreutils
+    aarch64-linux-gnu-g++:g++-aarch64-linux-gnu qemu-aarch64-static:qemu-user-static)
 for entry in "${tools[@]}"; do
     command -v "${entry%%:*}" >/dev/null || fail "${entry%%:*} is missing (Debian package ${entry#*:})"
 done
@@ -53,10 +55,13 @@ build() {
         fail "building $1 failed: $(tail -20 "$work/$1.log")"
 }
 
-build release
+# The Debian packages: for PCs, and for the Raspberry Pi, cross-built.
+for preset in release linux-arm64; do
+    build $preset
+    (cd "$work/$preset" && cpack -G DEB >>"$work/$preset.log") || fail "the Debian package of $preset failed"
+    cp "$work/$preset"/dornelik_*.deb "$work/files/"
+done
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$work/release/CMakeCache.txt")
-(cd "$work/release" && cpack -G DEB >>"$work/release.log") || fail "the Debian package failed"
-cp "$work/release/dornelik_${version}_"*.deb "$work/files/"
 
 for architecture in x64 x86; do
     preset=windows

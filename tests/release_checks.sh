@@ -36,7 +36,7 @@ for deb in "$dist"/*.deb; do
     tree=$scratch/${name%.deb}
     dpkg-deb -x "$deb" "$tree"
     # Control-flow protection needs C library start files that Debian 12 does not build with it.
-    hardening-check -x "$tree/usr/bin/dornelik" >"$scratch/hardening" ||
+    hardening-check -x "$tree/usr/bin/dornelik" >"$scratch/hardening" 2>&1 ||
         fail "$name: the program is not hardened: $(cat "$scratch/hardening")"
     grep -q '^License: MIT$' "$tree/usr/share/doc/dornelik/copyright" ||
         fail "$name: no copyright file with Dornelik's licence"
