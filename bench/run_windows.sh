@@ -13,8 +13,8 @@ build=$root/build/bench-windows
 (cd "$root" && cmake --preset windows >/dev/null && cmake --build --preset windows --target dornelik >/dev/null)
 mkdir -p "$build"
 compile() {
-    x86_64-w64-mingw32-g++ -std=c++20 -O2 -static -s -municode -I "$root/window" \
-        -o "$build/$1.exe" "$root/bench/$1.cpp" "${@:2}"
+    x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -static -s -municode \
+        -I "$root/window" -I "$root/matching" -o "$build/$1.exe" "$root/bench/$1.cpp" "${@:2}"
 }
 compile bare_window -lgdi32
 compile start_timer -lpsapi
