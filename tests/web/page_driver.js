@@ -37,6 +37,15 @@ const buttonNumbers = { left: 0, middle: 1, right: 2 };
 
 const ready = () => performance.getEntriesByName('dornelik-ready').length > 0;
 
+// Waits up to 10 s for `check` to come true.
+async function until(check, what) {
+    for (const deadline = Date.now() + 10000; !(await check());) {
+        if (Date.now() > deadline)
+            throw new Error(`waited 10 s in vain for ${what}`);
+        await new Promise((resolve) => setTimeout(resolve, 50));
+    }
+}
+
 // What every page does, whatever drives it: the protocol's few operations are the subclasses'.
 class Page {
     constructor(engine) {
@@ -50,6 +59,12 @@ class Page {
         if (waitForProgram)
             await this.waitFor(ready);
         await this.watchForTroubles();
+    }
+
+    // Polled from here: Puppeteer's own waiting builds its function inside the page, which
+    // Firefox ESR 140 holds to the page's content security policy.
+    async waitFor(condition) {
+        await until(() => this.evaluate(condition), condition.name || String(condition));
     }
 
     async reload() {
@@ -124,7 +139,7 @@ class PuppeteerPage extends Page {
     async enterFrame(selector) {
         const element = await this.page.$(selector);
         this.target = await element.contentFrame();
-        await this.target.waitForFunction(ready, { timeout: 10000 });
+        await this.waitFor(ready);
         const box = await element.boundingBox();
         const frame = await element.evaluate((frame) => [frame.clientLeft, frame.clientTop]);
         this.offset = [box.x + frame[0], box.y + frame[1]];
@@ -137,10 +152,6 @@ class PuppeteerPage extends Page {
 
     async navigate(url) {
         await this.page.goto(url);
-    }
-
-    async waitFor(condition) {
-        await this.target.waitForFunction(condition, { timeout: 10000 });
     }
 
     async evaluate(action, ...values) {
@@ -248,10 +259,6 @@ class WebDriverPage extends Page {
         await this.driver.get(url);
     }
 
-    async waitFor(condition) {
-        await this.driver.wait(() => this.evaluate(condition), 10000);
-    }
-
     async evaluate(action, ...values) {
         const body = typeof action === 'function'
             ? `return (${action}).apply(null, arguments);` : `${action}; return null;`;
@@ -349,6 +356,20 @@ const freePort = () => new Promise((resolve) => {
 const chromiumArguments = ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
                            '--disable-component-update', '--disable-sync', '--no-first-run'];
 
+// Puppeteer sets a screen orientation with the viewport, which Firefox ESR 140 (Debian 12's
+// before its security updates) does not know; the viewport itself it sets, and that is what
+// the tests need.
+async function setViewport(page, viewport) {
+    try {
+        await page.setViewport(viewport);
+    } catch (error) {
+        if (!error.message.includes('unknown command emulation.setScreenOrientationOverride'))
+            throw error;
+        const sized = (width, height) => innerWidth === width && innerHeight === height;
+        await until(() => page.evaluate(sized, viewport.width, viewport.height), 'the viewport');
+    }
+}
+
 // Starts the engine. `newPage` opens a page of `width` by `height` CSS pixels, with a touch
 // screen or in forced colours (high contrast) where asked and the engine can.
 async function launch(engine) {
@@ -376,7 +397,7 @@ async function launch(engine) {
         async newPage({ width = 600, height = 400, touch = false, forcedColors = false, scripts = true } = {}) {
             const browser = await start(forcedColors && engine === 'firefox');
             const page = await browser.newPage();
-            await page.setViewport({ width, height, hasTouch: touch && engine === 'chromium' });
+            await setViewport(page, { width, height, hasTouch: touch && engine === 'chromium' });
             if (forcedColors && engine === 'chromium')
                 await (await page.createCDPSession()).send('Emulation.setEmulatedMedia',
                     { features: [{ name: 'forced-colors', value: 'active' }] });
