@@ -67,6 +67,11 @@ tree_of() { # suite architecture
             chroot "$tree" /debootstrap/debootstrap --second-stage >>"$trees/$suite-$architecture.log" 2>&1 ||
                 fail "the second stage of $suite for $architecture failed: $(tail -5 "$trees/$suite-$architecture.log")"
         fi
+        # The package lists belong with the tree: both are as new as the suite's Release file.
+        # Debian testing's is valid for a few days only.
+        in_tree "$tree" apt-get -o Acquire::Check-Valid-Until=false update -qq \
+            >>"$trees/$suite-$architecture.log" 2>&1 ||
+            fail "apt-get update in $suite for $architecture failed: $(tail -5 "$trees/$suite-$architecture.log")"
         echo "$date" >"$tree/.made"
     fi
     echo "$tree"
@@ -99,18 +104,14 @@ install_into() { # suite architecture
     deb=$(ls "$packages"/dornelik_*_"$architecture".deb) || fail "no $architecture package in $packages"
     tree=$(tree_of "$suite" "$architecture")
     cp "$deb" "$tree/tmp/"
-    # Debian testing's Release file is valid for a few days only.
-    in_tree "$tree" apt-get -o Acquire::Check-Valid-Until=false update -qq >"$x_work/apt-$suite-$architecture" 2>&1 ||
-        fail "debian-$suite-$architecture: apt-get update failed: $(tail -5 "$x_work/apt-$suite-$architecture")"
     apt_in "$tree" install "/tmp/$(basename "$deb")" >"$x_work/apt-$suite-$architecture" 2>&1 ||
         fail "debian-$suite-$architecture: apt-get cannot install the package: $(grep -v '^debconf' "$x_work/apt-$suite-$architecture" | tail -8)"
 }
 
-# Starts the installed program, uses it, and removes the package again.
-check_in() { # suite architecture
-    local suite=$1 architecture=$2 tree=$trees/$1-$2 deb name qt window pid white='#FFFFFF'
+# Starts the installed program and uses it.
+use_in() { # suite architecture
+    local suite=$1 architecture=$2 tree=$trees/$1-$2 name qt window pid white='#FFFFFF'
     name=debian-$suite-$architecture
-    deb=$(ls "$packages"/dornelik_*_"$architecture".deb)
     bind /proc "$tree/proc"
     bind /dev "$tree/dev"
     bind /tmp/.X11-unix "$tree/tmp/.X11-unix"
@@ -127,38 +128,49 @@ check_in() { # suite architecture
     [ "$(colour_at "$window" 130 "$(row 1)")" = "$white" ] || fail "$name: съпротивление is selected"
     import -window "$window" "$shots/$name.png"
     close_and_expect_success "$pid" "$window"
+    unmount_all
+    echo "debian releases: $name: installed with Qt $qt, matched the rows"
+}
 
-    apt_in "$tree" purge dornelik >"$x_work/apt" 2>&1 ||
-        fail "$name: the package cannot be removed: $(tail -5 "$x_work/apt")"
+# Removes the package again, as apt does for an administrator, and looks for what is left.
+remove_from() { # suite architecture
+    local suite=$1 architecture=$2 tree=$trees/$1-$2 name=debian-$1-$2 deb
+    deb=$(ls "$packages"/dornelik_*_"$architecture".deb)
+    apt_in "$tree" purge dornelik >"$x_work/apt-$name" 2>&1 ||
+        fail "$name: the package cannot be removed: $(tail -5 "$x_work/apt-$name")"
     apt_in "$tree" autoremove --purge >/dev/null 2>&1
     ! in_tree "$tree" dpkg-query -W dornelik >/dev/null 2>&1 || fail "$name: the package is still known to dpkg"
     for file in $(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }'); do
         [ ! -e "$tree/$file" ] || fail "$name: /$file is left"
     done
     rm -f "$tree/tmp/$(basename "$deb")"
-    unmount_all
-    echo "debian releases: $name: installed with Qt $qt, matched the rows, removed without a trace"
+    echo "debian releases: $name: removed without a trace" >&2
 }
 
-# The trees are made and the packages installed all at once, most of it waiting for the mirror
-# or for qemu; then each program is used in turn on the one screen.
 places=("bookworm amd64" "trixie amd64" "testing amd64" "bookworm arm64")
-step=install_into
-[ "$packages" != --trees ] || step=tree_of
-jobs=()
-for place in "${places[@]}"; do
-    # shellcheck disable=SC2086
-    ($step $place >/dev/null) 2>"$x_work/install-${place/ /-}" &
-    jobs+=($!)
-done
-for index in "${!places[@]}"; do
-    wait "${jobs[$index]}" || fail "$(grep -h FAIL "$x_work/install-${places[$index]/ /-}" | head -3)"
-done
+# Runs `step` in every tree at once, most of it waiting for the mirror or for qemu.
+in_every_tree() { # step
+    local jobs=() index
+    for place in "${places[@]}"; do
+        # shellcheck disable=SC2086
+        ($1 $place >/dev/null 2>"$x_work/$1-${place/ /-}") &
+        jobs+=($!)
+    done
+    for index in "${!places[@]}"; do
+        wait "${jobs[$index]}" || fail "$(grep -h FAIL "$x_work/$1-${places[$index]/ /-}" | head -3)"
+    done
+}
+
 if [ "$packages" = --trees ]; then
+    in_every_tree tree_of
     echo "debian releases: the trees are made: ${places[*]}"
     exit 0
 fi
+in_every_tree install_into
+# One program at a time on the one screen.
 for place in "${places[@]}"; do
     # shellcheck disable=SC2086
-    check_in $place
+    use_in $place
 done
+in_every_tree remove_from
+cat "$x_work"/remove_from-*
