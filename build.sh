@@ -4,9 +4,9 @@
 # Installs what is missing from Debian's packages (and, for the tests, from npm), builds, and then
 # starts the program (`./build.sh run`), runs every test (`./build.sh test`): the Linux program
 # in a debug build and in a sanitizer build, and cross-built for arm64 under qemu, the 64- and
-# 32-bit Windows programs, cross-built,
-# under Wine, the page in WebAssembly under node and in Chromium, and the release, or makes the
-# release in dist/ (`./build.sh dist`, see cmake/make_release.sh).
+# 32-bit Windows programs, cross-built, under Wine, the page in WebAssembly under node and in
+# Chromium, Firefox and WebKit, and the release, or makes the release in dist/
+# (`./build.sh dist`, see cmake/make_release.sh).
 set -euo pipefail
 cd "$(dirname "$0")"
 

@@ -6,10 +6,9 @@
 # their Windows Installer packages, the page, the licence and the notices of the code of others
 # inside them (NOTICES.txt), and SHA256SUMS over them. The same source gives the same bytes in
 # any folder, at any time: every date is SOURCE_DATE_EPOCH, the last commit's time where it is
-# not given. Where
-# DORNELIK_SIGNING_CERTIFICATE and DORNELIK_SIGNING_KEY are set (see sign.sh), the Windows files
-# are signed once built: each program, then its package built anew around the signed program,
-# then the package. The release is made in build/dist and becomes dist/ only when it is whole.
+# not given. Where DORNELIK_SIGNING_CERTIFICATE and DORNELIK_SIGNING_KEY are set (see sign.sh),
+# the Windows files are signed once built: each program, then its package built anew around the
+# signed program, then the package. The release is made in build/dist and becomes dist/ only when it is whole.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
