@@ -4,7 +4,7 @@
 #include "key_reading.h"
 
 #include "decimal_reading.h"
-#include "texts.h"
+#include "error_texts.h"
 
 #include <cmath>
 #include <limits>
@@ -101,7 +101,7 @@ std::int16_t keyOf(std::string_view text)
     const double key = roundHalfToEven(leadingNumber(text));
     if (key < std::numeric_limits<std::int16_t>::min()
         || key > std::numeric_limits<std::int16_t>::max())
-        throw std::out_of_range(texts::keyOutOfRange(text));
+        throw std::out_of_range(errorTexts::keyOutOfRange(text));
     return static_cast<std::int16_t>(key);
 }
 

@@ -3,7 +3,7 @@
 
 #include "list_control.h"
 
-#include "texts.h"
+#include "error_texts.h"
 
 #include <stdexcept>
 
@@ -39,7 +39,7 @@ std::string ListControl::rowText(std::int16_t row) const
 void ListControl::checkRow(std::int16_t row) const
 {
     if (row < 0 || row >= widgetRowCount())
-        throw std::out_of_range(texts::noSuchRow(listName, row));
+        throw std::out_of_range(errorTexts::noSuchRow(listName, row));
 }
 
 } // namespace dornelik

@@ -3,8 +3,8 @@
 
 #include "row_matcher.h"
 
+#include "error_texts.h"
 #include "key_reading.h"
-#include "texts.h"
 
 #include <stdexcept>
 
@@ -39,7 +39,7 @@ RowMatcher::RowMatcher(Lists visible, Lists keys)
 ListControl& RowMatcher::visibleList(std::int16_t column) const
 {
     if (column < 0 || column >= columnCount)
-        throw std::out_of_range(texts::noSuchList(column));
+        throw std::out_of_range(errorTexts::noSuchList(column));
     return *List1[column];
 }
 

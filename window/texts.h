@@ -4,8 +4,6 @@
 #pragma once
 
 #include <array>
-#include <string>
-#include <string_view>
 
 // Every text the program shows, word for word.
 namespace dornelik::texts {
@@ -62,22 +60,7 @@ inline constexpr char pageDescription[] =
     "свързва в електрическата верига.";
 inline constexpr char needsScripts[] = "Програмата има нужда от JavaScript.";
 
-// An error in a handler is shown as errorPrefix and one of these.
+// An error in a handler is shown as errorPrefix and what the core says of it (error_texts.h).
 inline constexpr char errorPrefix[] = "Грешка: ";
-
-inline std::string noSuchRow(std::string_view list, int row)
-{
-    return std::string(list) + " няма ред " + std::to_string(row);
-}
-
-inline std::string noSuchList(int index)
-{
-    return "няма списък " + std::to_string(index);
-}
-
-inline std::string keyOutOfRange(std::string_view keyText)
-{
-    return "ключът \"" + std::string(keyText) + "\" е извън -32768..32767";
-}
 
 } // namespace dornelik::texts

@@ -10,7 +10,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-    -I "$here/../../matching" -I "$here/../../window" "$here/../../matching/key_reading.cpp" \
+    -I "$here/../../matching" "$here/../../matching/key_reading.cpp" \
     "$here/../../matching/decimal_reading_from_chars.cpp" "$here/fuzz_key_reading.cpp" \
     -o "$work/fuzz_key_reading"
 cp -r "$here/fuzz_corpus" "$work/corpus"
@@ -22,4 +22,4 @@ cp -r "$here/fuzz_corpus" "$work/corpus"
     done
     exit 1
 }
-grep -E 'number_of_executed_runs|new_units_added' "$work/log"
+grep -E 'number_of_executed_units|new_units_added' "$work/log"
