@@ -11,7 +11,7 @@ ListBox::ListBox(std::string_view name, QWidget* parent)
     : QListWidget(parent)
     , ListControl(name)
 {
-    setObjectName(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    setObjectName(QString::fromUtf8(name));
     setSelectionMode(SingleSelection);
     setEditTriggers(NoEditTriggers);
     setUniformItemSizes(true);
@@ -36,7 +36,7 @@ std::int16_t ListBox::widgetRowCount() const
 std::int16_t ListBox::widgetSelectedRow() const
 {
     const QModelIndexList selected = selectionModel()->selectedIndexes();
-    return selected.isEmpty() ? -1 : static_cast<std::int16_t>(selected.first().row());
+    return static_cast<std::int16_t>(selected.isEmpty() ? -1 : selected.first().row());
 }
 
 void ListBox::selectWidgetRow(std::int16_t row)

@@ -31,7 +31,7 @@ std::array<ListBox*, columnCount> makeLists(QWidget* window,
     for (std::size_t column = 0; column < lists.size(); ++column) {
         auto* list = new ListBox(names[column], window);
         for (const TableRow& row : table[column])
-            list->addItem(QString::fromUtf8((row.*field).data(), (row.*field).size()));
+            list->addItem(QString::fromUtf8(row.*field));
         lists[column] = list;
     }
     return lists;
@@ -126,8 +126,7 @@ void MainWindow::placeControls()
     setFixedSize(client.width, client.height);
     QWidget* previous = nullptr;
     for (const ControlPlacement& control : controlTable) {
-        auto* widget =
-            findChild<QWidget*>(QString::fromUtf8(control.name.data(), control.name.size()));
+        auto* widget = findChild<QWidget*>(QString::fromUtf8(control.name));
         const PixelRect place = toPixels(control.twips);
         widget->setGeometry(place.left, place.top, place.width, place.height);
         if (widget->focusPolicy() == Qt::NoFocus)

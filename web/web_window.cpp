@@ -109,10 +109,12 @@ void WebWindow::onListKey(std::int16_t column, ListKey key)
     constexpr std::int16_t last = rowCount - 1;
     switch (key) {
     case ListKey::up:
-        selectByUser(column, selected == -1 ? 0 : std::max<std::int16_t>(selected - 1, 0));
+        selectByUser(column,
+                     static_cast<std::int16_t>(selected == -1 ? 0 : std::max(selected - 1, 0)));
         break;
     case ListKey::down:
-        selectByUser(column, selected == -1 ? 0 : std::min<std::int16_t>(selected + 1, last));
+        selectByUser(column, static_cast<std::int16_t>(
+                                 selected == -1 ? 0 : std::min<int>(selected + 1, last)));
         break;
     case ListKey::home:
     case ListKey::pageUp:
