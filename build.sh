@@ -20,6 +20,7 @@ run | test | dist) ;;
 esac
 
 packages=(cmake g++ qt6-base-dev fonts-liberation2)
+optional_architectures=()
 # The release's tools, and the arm64 program's: Debian's cross compiler and multiarch :arm64
 # libraries, and qemu to run its tests.
 release=(dpkg-dev file g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 g++-mingw-w64-i686-posix
@@ -30,10 +31,11 @@ if [ "$action" = dist ]; then
 elif [ "$action" = test ]; then
     packages+=("${release[@]}" libgtest-dev locales xvfb openbox xdotool x11-utils imagemagick
         desktop-file-utils appstream valgrind clang libclang-rt-14-dev wine wine64 fonts-wine
-        chromium firefox-esr webkit2gtk-driver diffoscope-minimal clang-format lintian reuse devscripts
+        chromium firefox-esr webkit2gtk-driver diffoscope-minimal clang-format clang-tidy gcovr lintian reuse devscripts
         libgtest-dev:arm64 debootstrap binfmt-support)
-    # The 32-bit Wine, where this machine runs 32-bit x86 programs.
-    ! cmake/runs_x86_32.sh || packages+=(wine32:i386)
+    # The 32-bit Wine, where this machine runs 32-bit x86 programs; its i386 packages may fail.
+    ! cmake/runs_x86_32.sh >/dev/null || packages+=(wine32:i386)
+    optional_architectures=(i386)
     # Any node and npm serve, Debian's or not.
     command -v node >/dev/null || packages+=(nodejs)
     command -v npm >/dev/null || packages+=(npm)
@@ -44,31 +46,13 @@ for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
         missing+=("$package")
 done
+gone_without=()
 if [ ${#missing[@]} -gt 0 ]; then
     sudo=()
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    echo "Installing: ${missing[*]}"
-    # The 32-bit Wine comes from Debian's i386 architecture, the arm64 program's libraries from
-    # its arm64 one.
-    for architecture in i386 arm64; do
-        if [[ " ${missing[*]} " == *:$architecture* ]] &&
-            ! dpkg --print-foreign-architectures | grep -qx $architecture; then
-            "${sudo[@]}" dpkg --add-architecture $architecture
-        fi
-    done
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}"
-fi
-
-# The npm packages of the page's tests and of its measurements.
-if [ "$action" = test ]; then
-    for folder in tests/web bench; do
-        if [ "$folder/package-lock.json" -nt "$folder/node_modules/.package-lock.json" ]; then
-            echo "Installing the packages of $folder from npm"
-            npm ci --prefix "$folder" --no-audit --no-fund --loglevel=error
-        fi
-    done
+    # shellcheck source=cmake/install_packages.sh
+    source cmake/install_packages.sh
+    install_missing || exit 1
 fi
 
 if [ "$action" = run ]; then
@@ -80,24 +64,67 @@ if [ "$action" = dist ]; then
     exec cmake/make_release.sh
 fi
 
-cmake --preset dev
-cmake --build --preset dev --parallel "$(nproc)"
-ctest --preset dev --parallel "$(nproc)"
+# What did not run, and why, in the last lines whatever the outcome.
+report_not_run() {
+    local line
+    for line in "${gone_without[@]}"; do
+        echo "Not installed: $line"
+    done
+    cat build/*/not_run.txt 2>/dev/null | sed 's/^/Not run: /'
+}
+trap report_not_run EXIT
 
-# Everything again with AddressSanitizer and UndefinedBehaviorSanitizer.
-cmake --preset sanitizers
-cmake --build --preset sanitizers --parallel "$(nproc)"
-ctest --preset sanitizers --parallel "$(nproc)"
+# Configures, builds and tests one preset, into build/PRESET.log, saying how it went. The build
+# runs at a lower priority than the tests, some of which keep time on a screen.
+run_preset() { # preset
+    local log=build/$1.log started=$SECONDS
+    mkdir -p build
+    echo "$1: building"
+    if ! { cmake --preset "$1" && nice cmake --build --preset "$1" --parallel "$(nproc)"; } >"$log" 2>&1; then
+        tail -40 "$log"
+        echo "$1: the build failed (build/$1.log)"
+        return 1
+    fi
+    echo "$1: testing"
+    if ! ctest --preset "$1" --parallel "$(nproc)" >>"$log" 2>&1; then
+        sed -n '/^The following tests FAILED/,$p' "$log"
+        echo "$1: tests failed (build/$1.log)"
+        return 1
+    fi
+    echo "$1: $(grep -o '[0-9]*% tests passed.*' "$log" | tail -1), in $((SECONDS - started)) s"
+}
 
-# The Linux program for the Raspberry Pi, cross-built, and its tests under qemu; then the Windows
-# programs, cross-built, and their tests under Wine: 64-bit, then 32-bit.
-for preset in linux-arm64 windows windows-x86; do
-    cmake --preset "$preset"
-    cmake --build --preset "$preset" --parallel "$(nproc)"
-    ctest --preset "$preset"
-done
+# The npm packages of the page's tests and of its measurements.
+npm_packages() {
+    local folder
+    for folder in tests/web bench; do
+        if [ "$folder/package-lock.json" -nt "$folder/node_modules/.package-lock.json" ]; then
+            echo "Installing the packages of $folder from npm"
+            npm ci --prefix "$folder" --no-audit --no-fund --loglevel=error || return 1
+        fi
+    done
+}
 
-# The page, in WebAssembly: the core's tests under node, the page in Chromium, Firefox and WebKit.
-cmake --preset web
-cmake --build --preset web --parallel "$(nproc)"
-ctest --preset web
+# Two lanes side by side, each one preset after another. One is the debug build of the Linux
+# program, whose tests build the release and install it into Debian trees; the other the rest:
+# the same again with AddressSanitizer and UndefinedBehaviorSanitizer, the program for the
+# Raspberry Pi under qemu, the 64- and 32-bit Windows programs under Wine, and the page in
+# WebAssembly, in Chromium, Firefox and WebKit.
+lane() { # presets...
+    local preset
+    for preset in "$@"; do
+        if [ "$preset" = npm ]; then
+            npm_packages || return 1
+        else
+            run_preset "$preset" || return 1
+        fi
+    done
+}
+lane dev &
+debug=$!
+lane npm sanitizers linux-arm64 windows windows-x86 web &
+others=$!
+status=0
+wait $debug || status=1
+wait $others || status=1
+exit $status

@@ -8,7 +8,8 @@
 # any folder, at any time: every date is SOURCE_DATE_EPOCH, the last commit's time where it is
 # not given. Where DORNELIK_SIGNING_CERTIFICATE and DORNELIK_SIGNING_KEY are set (see sign.sh),
 # the Windows files are signed once built: each program, then its package built anew around the
-# signed program, then the package. The release is made in build/dist and becomes dist/ only when it is whole.
+# signed program, then the package; the unsigned ones are kept in build/dist/unsigned. The release
+# is made in build/dist and becomes dist/ only when it is whole.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -69,6 +70,10 @@ for architecture in x64 x86; do
     program=$work/$preset/win32/dornelik.exe
     package=$work/$preset/win32/Dornelik-$version-$architecture.msi
     if [ -n "$signing" ]; then
+        # As built, unsigned: the same bytes as anyone's build of this source.
+        mkdir -p "$work/unsigned"
+        cp "$program" "$work/unsigned/dornelik-$version-$architecture.exe"
+        cp "$package" "$work/unsigned/"
         "$root/cmake/sign.sh" "$program"
         cmake --build "$work/$preset" --target msi >>"$work/$preset.log"
         "$root/cmake/sign.sh" "$package"

@@ -2,12 +2,13 @@
 # SPDX-FileCopyrightText: 2026 Dornelik developers
 # SPDX-License-Identifier: MIT
 # Builds the release twice, from two copies of the source in different folders, at different
-# times and under another umask, and checks that every file is the same bytes, explaining any
-# difference, and that the release is what a packager and an administrator trust
-# (release_checks.sh). Then builds it signed with a throwaway certificate: a wrong key or password is
-# refused before anything is built, each Windows file and the program inside each package
-# carries a valid signature by that certificate, and the signed packages install side by side
-# under Wine, where both signed programs start.
+# times and under another umask, the second time signed with a throwaway certificate, and checks
+# that every file is the same bytes, the Windows files as they were before they were signed,
+# explaining any difference; that the release is what a packager and an administrator trust
+# (release_checks.sh); that a wrong key or password is refused before anything is built; that
+# each signed Windows file and the program inside each package carries a valid signature by that
+# certificate; and that the signed packages install side by side under Wine, where both signed
+# programs start.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source=x_session.sh
@@ -24,30 +25,11 @@ first=$x_work/one/dornelik
 second=$x_work/another/folder/dornelik-copy
 copy_source "$first"
 copy_source "$second"
-(umask 022 && "$first/cmake/make_release.sh") >"$x_work/first.log" || fail "the release failed: $(tail "$x_work/first.log")"
-(umask 077 && "$second/cmake/make_release.sh") >"$x_work/second.log" || fail "the release failed again"
+# The builds make way for the tests that run beside them.
+(umask 022 && nice "$first/cmake/make_release.sh") >"$x_work/first.log" ||
+    fail "the release failed: $(tail "$x_work/first.log")"
 
-[ "$(ls "$first/dist")" = "$(ls "$second/dist")" ] || fail "the releases hold different files"
-differing=()
-for file in "$first"/dist/*; do
-    name=$(basename "$file")
-    cmp -s "$file" "$second/dist/$name" && continue
-    differing+=("$name")
-    echo "FAIL: $name differs between the two builds:"
-    if command -v diffoscope >/dev/null; then
-        timeout 300 diffoscope --text - "$file" "$second/dist/$name" | head -80 || true
-    else
-        cmp -l "$file" "$second/dist/$name" | head -20 || true
-    fi
-done
-[ ${#differing[@]} = 0 ] || fail "not reproducible: ${differing[*]}"
-(cd "$first/dist" && sha256sum --check --quiet SHA256SUMS) || fail "SHA256SUMS does not match"
-echo "release: the same bytes twice: $(ls "$first/dist" | tr '\n' ' ')"
-"$root/tests/release_checks.sh" "$root" "$first"
-# The release, for the tests that take it: where the test runs.
-rm -rf "$PWD/release"
-cp -r "$first/dist" "$PWD/release"
-
+# A certificate to sign with, and another whose key is not its own.
 keys=$x_work/keys
 mkdir "$keys"
 certificate() { # name, key password
@@ -68,21 +50,47 @@ refused() { # expected message, then the key and password to try
 refused "does not belong to the certificate" "$keys/stranger.key" other
 refused "the password is wrong" "$keys/signer.key" wrong
 
-DORNELIK_SIGNING_KEY=$keys/signer.key DORNELIK_SIGNING_PASSWORD=secret "$first/cmake/make_release.sh" \
-    >"$x_work/signed.log" || fail "the signed release failed: $(tail "$x_work/signed.log")"
-signed=$first/dist
+# Built again, elsewhere, signed.
+(umask 077 && DORNELIK_SIGNING_KEY=$keys/signer.key DORNELIK_SIGNING_PASSWORD=secret \
+    nice "$second/cmake/make_release.sh") >"$x_work/second.log" || fail "the signed release failed: $(tail "$x_work/second.log")"
+signed=$second/dist
+
+[ "$(ls "$first/dist")" = "$(ls "$signed")" ] || fail "the releases hold different files"
+differing=()
+for file in "$first"/dist/*; do
+    name=$(basename "$file")
+    case "$name" in
+    SHA256SUMS) continue ;;
+    *.exe | *.msi) again=$second/build/dist/unsigned/$name ;;
+    *) again=$signed/$name ;;
+    esac
+    cmp -s "$file" "$again" && continue
+    differing+=("$name")
+    echo "FAIL: $name differs between the two builds:"
+    if command -v diffoscope >/dev/null; then
+        timeout 300 diffoscope --text - "$file" "$again" | head -80 || true
+    else
+        cmp -l "$file" "$again" | head -20 || true
+    fi
+done
+[ ${#differing[@]} = 0 ] || fail "not reproducible: ${differing[*]}"
+for dist in "$first/dist" "$signed"; do
+    (cd "$dist" && sha256sum --check --quiet SHA256SUMS) || fail "SHA256SUMS does not match $dist"
+done
+echo "release: the same bytes twice: $(ls "$first/dist" | tr '\n' ' ')"
+"$root/tests/release_checks.sh" "$root" "$first"
+# The release, for the tests that take it: where the test runs.
+rm -rf "$PWD/release"
+cp -r "$first/dist" "$PWD/release"
+
 verify() {
     osslsigncode verify -CAfile "$DORNELIK_SIGNING_CERTIFICATE" -in "$1" >"$x_work/verify" 2>&1 &&
         grep -q "Subject: /CN=signer" "$x_work/verify" || fail "$1 is not signed by the certificate: $(cat "$x_work/verify")"
 }
 for file in "$signed"/*.exe "$signed"/*.msi; do
     verify "$file"
-    cmp -s "$file" "$second/dist/$(basename "$file")" && fail "$(basename "$file") was not signed"
+    cmp -s "$file" "$first/dist/$(basename "$file")" && fail "$(basename "$file") was not signed"
 done
-for file in "$signed"/*.deb "$signed"/*.html; do
-    cmp -s "$file" "$second/dist/$(basename "$file")" || fail "signing changed $(basename "$file")"
-done
-(cd "$signed" && sha256sum --check --quiet SHA256SUMS) || fail "SHA256SUMS does not match the signed files"
 grep "Signature verification" "$x_work/verify"
 
 export WINEPREFIX=$x_work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -90,11 +98,11 @@ export WINEPREFIX=$x_work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml
 drive=$WINEPREFIX/drive_c
 architectures=(x64)
 programs=("$drive/Program Files/Dornelik/dornelik.exe")
-if "$root/cmake/runs_x86_32.sh"; then
+if why=$("$root/cmake/runs_x86_32.sh" --wine); then
     architectures+=(x86)
     programs+=("$drive/Program Files (x86)/Dornelik/dornelik.exe")
 else
-    echo "release: the 32-bit package is not installed: this machine runs no 32-bit x86 programs"
+    echo "release: the 32-bit package is not installed: $why"
 fi
 for architecture in "${architectures[@]}"; do
     wine msiexec /i "$(ls "$signed"/Dornelik-*-$architecture.msi)" /qn || fail "the signed $architecture package did not install"

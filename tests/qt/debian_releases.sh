@@ -7,9 +7,10 @@
 # program on a private X server, clicks "волтметър" and reads the screen for the matched rows,
 # leaves a screenshot as debian-<suite>-<architecture>.png, then removes the package and checks
 # that nothing of it is left. Usage: debian_releases.sh FOLDER, the folder of the release's
-# packages; or debian_releases.sh --trees, which only makes the trees. Needs root. The trees are
-# made with debootstrap and kept in /var/tmp for as long as their suite's Release file has the
-# same date.
+# packages; or debian_releases.sh --trees, which only makes the trees, while the release is
+# built. Needs root. The trees are made with debootstrap, with the libraries the package will
+# ask for already installed as apt installs dependencies, and kept in /var/tmp for as long as
+# their suite's Release file has the same date.
 set -euo pipefail
 packages=${1:?usage: debian_releases.sh FOLDER | --trees}
 [ "$packages" = --trees ] || packages=$(cd "$packages" && pwd)
@@ -50,6 +51,11 @@ release_date() {
     wget -q -O- --timeout=30 --tries=3 "$mirror/dists/$1/Release" | sed -n 's/^Date: //p'
 }
 
+# What the package depends on, which a tree gets when it is made, marked as installed
+# automatically, as apt marks what it installs for a package; once the package is installed,
+# apt must find nothing of it that nobody needs.
+dependencies=(libqt6widgets6 qt6-qpa-plugins fonts-liberation2)
+
 # A bare tree of `suite` for `architecture`, made anew when the suite has changed.
 tree_of() { # suite architecture
     local suite=$1 architecture=$2 tree=$trees/$1-$2 date foreign=()
@@ -72,6 +78,9 @@ tree_of() { # suite architecture
         in_tree "$tree" apt-get -o Acquire::Check-Valid-Until=false update -qq \
             >>"$trees/$suite-$architecture.log" 2>&1 ||
             fail "apt-get update in $suite for $architecture failed: $(tail -5 "$trees/$suite-$architecture.log")"
+        { apt_in "$tree" install "${dependencies[@]}" && in_tree "$tree" apt-mark auto "${dependencies[@]}"; } \
+            >>"$trees/$suite-$architecture.log" 2>&1 ||
+            fail "the package's dependencies cannot be installed in $suite for $architecture: $(tail -5 "$trees/$suite-$architecture.log")"
         echo "$date" >"$tree/.made"
     fi
     echo "$tree"
@@ -106,6 +115,8 @@ install_into() { # suite architecture
     cp "$deb" "$tree/tmp/"
     apt_in "$tree" install "/tmp/$(basename "$deb")" >"$x_work/apt-$suite-$architecture" 2>&1 ||
         fail "debian-$suite-$architecture: apt-get cannot install the package: $(grep -v '^debconf' "$x_work/apt-$suite-$architecture" | tail -8)"
+    ! apt_in "$tree" --simulate autoremove | grep '^Remv' ||
+        fail "debian-$suite-$architecture: the package does not depend on what the tree was given for it"
 }
 
 # Starts the installed program and uses it.
@@ -132,13 +143,13 @@ use_in() { # suite architecture
     echo "debian releases: $name: installed with Qt $qt, matched the rows"
 }
 
-# Removes the package again, as apt does for an administrator, and looks for what is left.
+# Removes the package again, as apt does for an administrator, and looks for what is left. Its
+# dependencies stay, for the next run.
 remove_from() { # suite architecture
     local suite=$1 architecture=$2 tree=$trees/$1-$2 name=debian-$1-$2 deb
     deb=$(ls "$packages"/dornelik_*_"$architecture".deb)
     apt_in "$tree" purge dornelik >"$x_work/apt-$name" 2>&1 ||
         fail "$name: the package cannot be removed: $(tail -5 "$x_work/apt-$name")"
-    apt_in "$tree" autoremove --purge >/dev/null 2>&1
     ! in_tree "$tree" dpkg-query -W dornelik >/dev/null 2>&1 || fail "$name: the package is still known to dpkg"
     for file in $(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }'); do
         [ ! -e "$tree/$file" ] || fail "$name: /$file is left"
