@@ -87,7 +87,7 @@ run_preset() { # preset
     fi
     echo "$1: testing"
     if ! ctest --preset "$1" --parallel "$(nproc)" >>"$log" 2>&1; then
-        sed -n '/^The following tests FAILED/,$p' "$log"
+        grep -E '^FAIL|\*\*\*Failed|\*\*\*Timeout|\*\*\*Exception' "$log" | head -30
         echo "$1: tests failed (build/$1.log)"
         return 1
     fi

@@ -77,8 +77,8 @@ apt_get() { # apt-get's arguments...
     for attempt in 1 2 3; do
         DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get -q "$@" >"$apt_log" 2>&1 && return 0
         [ $attempt -lt 3 ] && apt_failures "${optional_architectures[@]}" <"$apt_log" | grep -qx again || break
-        echo "apt-get $1 failed, trying again in ${DORNELIK_APT_PAUSE:-15} seconds: $(grep -m1 '^E:' "$apt_log")"
-        sleep "${DORNELIK_APT_PAUSE:-15}"
+        echo "apt-get $1 failed, trying again in ${DORNELIK_APT_PAUSE:-10} seconds: $(grep -m1 '^E:' "$apt_log")"
+        sleep "${DORNELIK_APT_PAUSE:-10}"
     done
     return 1
 }
