@@ -32,7 +32,7 @@ elif [ "$action" = test ]; then
     packages+=("${release[@]}" libgtest-dev locales xvfb openbox xdotool x11-utils imagemagick
         desktop-file-utils appstream valgrind clang libclang-rt-14-dev wine wine64 fonts-wine
         chromium firefox-esr webkit2gtk-driver diffoscope-minimal clang-format clang-tidy gcovr lintian reuse devscripts
-        libgtest-dev:arm64 debootstrap binfmt-support)
+        libgtest-dev:arm64 debootstrap binfmt-support orca at-spi2-core dbus-daemon)
     # The 32-bit Wine, where this machine runs 32-bit x86 programs; its i386 packages may fail.
     ! cmake/runs_x86_32.sh >/dev/null || packages+=(wine32:i386)
     optional_architectures=(i386)

@@ -3,6 +3,7 @@
 
 #include "list_box.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 
 namespace dornelik {
@@ -26,6 +27,9 @@ ListBox::ListBox(std::string_view name, QWidget* parent)
 
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &ListBox::selectedRowChanged);
+    focusedRowReport.setSingleShot(true);
+    focusedRowReport.setInterval(0);
+    connect(&focusedRowReport, &QTimer::timeout, this, &ListBox::reportFocusedRow);
 }
 
 std::int16_t ListBox::widgetRowCount() const
@@ -39,12 +43,16 @@ std::int16_t ListBox::widgetSelectedRow() const
     return static_cast<std::int16_t>(selected.isEmpty() ? -1 : selected.first().row());
 }
 
+// The row with the keyboard's focus follows the selection only in the list that has the focus:
+// Qt tells screen readers that that row has the focus, in any list, and they would follow it.
 void ListBox::selectWidgetRow(std::int16_t row)
 {
     if (row == -1)
         clearSelection();
-    else
+    else if (hasFocus())
         setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    else
+        selectionModel()->select(model()->index(row, 0), QItemSelectionModel::ClearAndSelect);
 }
 
 std::string ListBox::widgetRowText(std::int16_t row) const
@@ -73,6 +81,28 @@ void ListBox::keyPressEvent(QKeyEvent* event)
         }
     }
     QListWidget::keyPressEvent(event);
+}
+
+// A list that takes the focus moves on from its selected row, and tells screen readers which row
+// that is once Qt has told them of the list itself, which says nothing of its selection.
+void ListBox::focusInEvent(QFocusEvent* event)
+{
+    const std::int16_t selected = selectedRow();
+    if (selected != -1 && currentRow() != selected)
+        selectionModel()->setCurrentIndex(model()->index(selected, 0),
+                                          QItemSelectionModel::NoUpdate);
+    QListWidget::focusInEvent(event);
+    if (selected != -1)
+        focusedRowReport.start();
+}
+
+void ListBox::reportFocusedRow()
+{
+    if (!hasFocus() || currentRow() == -1 || !QAccessible::isActive())
+        return;
+    QAccessibleEvent focused(this, QAccessible::Focus);
+    focused.setChild(currentRow());
+    QAccessible::updateAccessibility(&focused);
 }
 
 // The rows share the list's height, however tall the font would make them.

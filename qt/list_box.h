@@ -6,6 +6,7 @@
 #include "list_control.h"
 
 #include <QListWidget>
+#include <QTimer>
 
 namespace dornelik {
 
@@ -23,6 +24,7 @@ signals:
     void selectedRowChanged();
 
 protected:
+    void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
@@ -33,6 +35,9 @@ private:
     std::int16_t widgetSelectedRow() const override;
     void selectWidgetRow(std::int16_t row) override;
     std::string widgetRowText(std::int16_t row) const override;
+    void reportFocusedRow();
+
+    QTimer focusedRowReport; // once Qt has told screen readers of the list itself
 };
 
 } // namespace dornelik

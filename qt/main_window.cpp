@@ -61,7 +61,12 @@ MainWindow::MainWindow(const RowTable& table, QWidget* parent)
     , visibleLists(makeLists(this, visibleListNames, table, &TableRow::text))
     , keyLists(makeLists(this, keyListNames, table, &TableRow::key))
     , matcher(asControls(visibleLists), asControls(keyLists))
+    , selectionNews(asControls(visibleLists))
+    , announcer(this)
 {
+    announcement.setSingleShot(true);
+    announcement.setInterval(0);
+    connect(&announcement, &QTimer::timeout, this, &MainWindow::announceSelection);
     setWindowTitle(QString::fromUtf8(texts::caption));
     setFont(look::windowFont());
     setBackground(this, look::toQColor(look::windowBackground));
@@ -180,6 +185,15 @@ void MainWindow::runHandler(const std::function<void()>& handler)
                               QString::fromUtf8(texts::errorPrefix)
                                   + QString::fromUtf8(error.what()));
     }
+    // After what Qt tells screen readers of the user's own change, the row they moved to.
+    announcement.start();
+}
+
+void MainWindow::announceSelection()
+{
+    const std::string news = selectionNews.read();
+    if (!news.empty())
+        announcer.announce(QString::fromStdString(news));
 }
 
 } // namespace dornelik

@@ -3,11 +3,14 @@
 
 #pragma once
 
+#include "announcer.h"
 #include "list_box.h"
 #include "row_matcher.h"
 #include "row_table.h"
+#include "selection_news.h"
 
 #include <QPlainTextEdit>
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -31,12 +34,17 @@ private:
     void addHeadingsAndText();
     void placeControls();
     void centreClientArea();
-    // Errors must not cross Qt's event loop: they are reported, and the program goes on.
+    // Errors must not cross Qt's event loop: they are reported, and the program goes on. What the
+    // handler changed is told to screen readers once the lists have settled.
     void runHandler(const std::function<void()>& handler);
+    void announceSelection();
 
     std::array<ListBox*, columnCount> visibleLists;
     std::array<ListBox*, columnCount> keyLists;
     RowMatcher matcher;
+    SelectionNews selectionNews;
+    Announcer announcer;
+    QTimer announcement;
     QPlainTextEdit* explanation = nullptr;
     bool centred = false;
 };

@@ -22,20 +22,42 @@ EM_JS(int, childCount, (int element), { return Module.elements[element].children
 EM_JS(int, selectedChild, (int element), {
     var rows = Module.elements[element].children;
     for (var row = 0; row < rows.length; ++row)
-        if (rows[row].getAttribute('aria-selected') == 'true')
+        if (rows[row].classList.contains('selected'))
             return row;
     return -1;
 });
 
-// Screen readers follow the selected row while the list has the focus.
+// Screen readers are told the selection of the list that has the focus alone: they take a
+// change of selection in another list for a move of the focus, and the program's settings of
+// the other lists would move it. Each list tells its selection as it takes the focus, and again
+// as the page does, which moves the focus unannounced while it lacks the system's.
+EM_JS(void, tellWhileFocused, (int element), {
+    var list = Module.elements[element];
+    list.tellSelection = function()
+    {
+        var focused = document.activeElement == list;
+        var selected = null;
+        for (var row = 0; row < list.children.length; ++row) {
+            var chosen = focused && list.children[row].classList.contains('selected');
+            list.children[row].setAttribute('aria-selected', chosen);
+            if (chosen)
+                selected = list.children[row];
+        }
+        if (selected)
+            list.setAttribute('aria-activedescendant', selected.id);
+        else
+            list.removeAttribute('aria-activedescendant');
+    };
+    list.addEventListener('focus', list.tellSelection);
+    list.addEventListener('blur', list.tellSelection);
+    window.addEventListener('focus', list.tellSelection);
+});
+
 EM_JS(void, selectChild, (int element, int selected), {
     var list = Module.elements[element];
     for (var row = 0; row < list.children.length; ++row)
-        list.children[row].setAttribute('aria-selected', row == selected);
-    if (selected < 0)
-        list.removeAttribute('aria-activedescendant');
-    else
-        list.setAttribute('aria-activedescendant', list.children[selected].id);
+        list.children[row].classList.toggle('selected', row == selected);
+    list.tellSelection();
 });
 
 // Writes the UTF-8 text of a child into `buffer` where it fits, and returns its length in bytes.
@@ -51,6 +73,7 @@ DomList::DomList(std::string_view name)
     : ListControl(name)
     , element(findElement(elementId(name).c_str()))
 {
+    tellWhileFocused(element);
 }
 
 std::int16_t DomList::widgetRowCount() const

@@ -10,7 +10,8 @@
 namespace dornelik {
 
 // A list in the page, seen by the matching logic through ListControl: an element whose children
-// are its rows, the selected one marked aria-selected. Settings made through it do not notify.
+// are its rows, the selected one of class "selected", and also aria-selected while the list has
+// the focus. Settings made through it do not notify.
 class DomList : public ListControl {
 public:
     // The list of the control `name`, as the page's markup made it.

@@ -159,6 +159,9 @@ std::string window()
         html += element(control);
     for (int column = 0; column < columnCount; ++column)
         html += list(keyListNames[column], column, false, " hidden");
+    // What the program tells screen readers, politely.
+    html += std::string("<div id=\"") + announcementId
+            + "\" class=\"announcement\" role=\"status\"></div>\n";
     return html + "</main>";
 }
 
@@ -177,9 +180,8 @@ std::string windowStyle()
             css += ";background-color:" + colour(look::clearButtonFace);
         css += "}\n";
     }
-    return css + ".fixed-selection .list>[aria-selected=true]{background:"
-           + colour(look::legibleSelection) + ";color:" + colour(look::legibleSelectionText)
-           + "}\n";
+    return css + ".fixed-selection .list>.selected{background:" + colour(look::legibleSelection)
+           + ";color:" + colour(look::legibleSelectionText) + "}\n";
 }
 
 // The policy under which the page works: nothing but its own inline scripts and stylesheets,

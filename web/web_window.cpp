@@ -71,6 +71,10 @@ EM_JS(void, keepTabInWindow, (const char* firstId, const char* lastId), {
 
 EM_JS(void, markReady, (), { performance.mark('dornelik-ready'); });
 
+// A polite live region: screen readers say its new text once they have said what they were saying.
+EM_JS(void, announce, (const char* id, const char* text),
+      { document.getElementById(UTF8ToString(id)).textContent = UTF8ToString(text); });
+
 EM_JS(void, reportError, (const char* message), {
     console.error('dornelik: ' + UTF8ToString(message));
     alert(UTF8ToString(message));
@@ -87,6 +91,7 @@ WebWindow::WebWindow()
     : visibleLists(listsNamed<DomList>(visibleListNames))
     , keyLists(listsNamed<DomList>(keyListNames))
     , matcher(addressesOf(visibleLists), addressesOf(keyLists))
+    , selectionNews(addressesOf(visibleLists))
 {
     attached = this;
     for (const ControlPlacement& control : controlTable) {
@@ -154,6 +159,9 @@ template <typename Handler> void WebWindow::runHandler(Handler handler)
     } catch (const std::exception& error) {
         reportError((std::string(texts::errorPrefix) + error.what()).c_str());
     }
+    const std::string news = selectionNews.read();
+    if (!news.empty())
+        announce(announcementId, news.c_str());
 }
 
 } // namespace dornelik

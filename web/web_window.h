@@ -5,6 +5,7 @@
 
 #include "dom_list.h"
 #include "row_matcher.h"
+#include "selection_news.h"
 
 #include <array>
 #include <cstdint>
@@ -32,12 +33,14 @@ public:
 private:
     // The user moved the selection of a list to `row`.
     void selectByUser(std::int16_t column, std::int16_t row);
-    // Errors must not cross into the page: they are reported, and the program goes on.
+    // Errors must not cross into the page: they are reported, and the program goes on. What the
+    // handler changed is told to screen readers.
     template <typename Handler> void runHandler(Handler handler);
 
     std::array<DomList, columnCount> visibleLists;
     std::array<DomList, columnCount> keyLists;
     RowMatcher matcher;
+    SelectionNews selectionNews;
 };
 
 } // namespace dornelik

@@ -84,11 +84,13 @@ bool registerWindowClass(HINSTANCE instance, WNDPROC procedure)
 
 } // namespace
 
-MainWindow::MainWindow(const RowTable& table, bool (*highContrast)())
+MainWindow::MainWindow(const RowTable& table, bool (*highContrast)(), Announce announce)
     : table(table)
     , visibleLists(listsNamed<ListBox>(visibleListNames))
     , keyLists(listsNamed<ListBox>(keyListNames))
     , matcher(addressesOf(visibleLists), addressesOf(keyLists))
+    , selectionNews(addressesOf(visibleLists))
+    , announce(announce)
     , highContrast(highContrast)
 {
 }
@@ -383,6 +385,9 @@ template <typename Handler> void MainWindow::runHandler(Handler handler)
         MessageBoxW(window, widen(std::string(texts::errorPrefix) + error.what()).c_str(),
                     widen(texts::caption).c_str(), MB_OK | MB_ICONERROR);
     }
+    const std::string news = selectionNews.read();
+    if (!news.empty())
+        announce(window, widen(news));
 }
 
 } // namespace dornelik

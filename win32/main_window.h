@@ -9,6 +9,8 @@
 #include "list_box.h"
 #include "row_matcher.h"
 #include "row_table.h"
+#include "screen_reader.h"
+#include "selection_news.h"
 
 #include <windows.h>
 
@@ -21,9 +23,12 @@ namespace dornelik {
 class MainWindow {
 public:
     // `highContrast` tells whether Windows' high contrast is on; the window asks it again when
-    // the system's colours or its high contrast change.
+    // the system's colours or its high contrast change. `announce` tells screen readers what the
+    // user's change of the selection has made of it.
+    using Announce = void (*)(HWND window, const std::wstring& text);
     explicit MainWindow(const RowTable& table = builtInTable,
-                        bool (*highContrast)() = highContrastIsOn);
+                        bool (*highContrast)() = highContrastIsOn,
+                        Announce announce = announceToScreenReaders);
     ~MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -60,13 +65,15 @@ private:
     void applyColours();
     void deleteBrushes();
     // Errors must not cross the window procedure into Windows: they are reported, and the
-    // program goes on.
+    // program goes on. What the handler changed is told to screen readers.
     template <typename Handler> void runHandler(Handler handler);
 
     const RowTable& table;
     std::array<ListBox, columnCount> visibleLists;
     std::array<ListBox, columnCount> keyLists;
     RowMatcher matcher;
+    SelectionNews selectionNews;
+    Announce announce;
 
     HWND window = nullptr;
     HWND explanation = nullptr;

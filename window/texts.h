@@ -52,6 +52,9 @@ inline constexpr std::array<const char*, 3> listDescriptions{
 inline constexpr char clearButtonDescription[] = "Премахва избора от трите списъка.";
 inline constexpr char explanationDescription[] =
     "Обяснение за идеалните измервателни уреди и условието на задачата.";
+// What a screen reader says once the clear button has cleared the lists; after a selection it
+// says the three rows (selection_news.h).
+inline constexpr char selectionCleared[] = "Трите списъка са изчистени.";
 
 // The page's: what search engines and shared links show of it, and what it says where scripts
 // are turned off.

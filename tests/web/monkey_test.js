@@ -39,20 +39,26 @@ const snapshot = () => {
             .map((element) => element.textContent).concat(document.getElementById('Text1').value),
         size: [window_.offsetWidth, window_.offsetHeight],
         keys: [0, 1, 2].map((column) => {
-            const row = rows(`List1-${column}`).findIndex((option) => option.getAttribute('aria-selected') === 'true');
+            const row = rows(`List1-${column}`).findIndex((option) => option.classList.contains('selected'));
             return row < 0 ? '' : rows(`List2-${column}`)[row].textContent;
         }),
         keyListsUntouched: [0, 1, 2].every((column) => {
             const keyList = document.getElementById(`List2-${column}`);
             return keyList.hidden && keyList.offsetParent === null && !keyList.contains(document.activeElement)
-                && !keyList.querySelector('[aria-selected=true]');
+                && !keyList.querySelector('.selected, [aria-selected=true]');
         }),
+        // Screen readers are told the selection of the focused list, and of no other, while the
+        // page has the system's focus.
+        toldOutsideTheFocus: document.hasFocus() && [...document.querySelectorAll('[aria-selected=true]')]
+            .some((row) => row.parentElement !== document.activeElement || !row.classList.contains('selected')),
     };
 };
 
 function whatIsBroken(now, start) {
     if (!now.keyListsUntouched)
         return 'a key list was shown, focused or selected';
+    if (now.toldOutsideTheFocus)
+        return 'screen readers are told a selection that is not the focused list\'s';
     if (now.keys.join('') !== '' && !(now.keys[0] !== '' && now.keys.every((key) => key === now.keys[0])))
         return `the lists show keys ${now.keys}`;
     if (JSON.stringify(now.texts) !== JSON.stringify(start.texts))

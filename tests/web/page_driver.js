@@ -528,7 +528,7 @@ const nothing = [-1, -1, -1];
 // The selected row of each visible list, -1 where none is.
 const shown = (page) => page.evaluate(() => [0, 1, 2].map((column) =>
     [...document.getElementById(`List1-${column}`).children]
-        .findIndex((row) => row.getAttribute('aria-selected') === 'true')));
+        .findIndex((row) => row.classList.contains('selected'))));
 
 // The rows of the situation of a row, found by its key in the page's own key lists.
 const situationOf = (page, column, row) => page.evaluate((column, row) => {

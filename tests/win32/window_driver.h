@@ -21,9 +21,11 @@ public:
     using Rows = std::array<int, dornelik::columnCount>; // the selected row of each list, or -1
     static constexpr Rows nothing{-1, -1, -1};
 
-    explicit WindowDriver(const dornelik::RowTable& table = dornelik::builtInTable,
-                          bool (*highContrast)() = dornelik::highContrastIsOn)
-        : window(table, highContrast)
+    explicit WindowDriver(
+        const dornelik::RowTable& table = dornelik::builtInTable,
+        bool (*highContrast)() = dornelik::highContrastIsOn,
+        dornelik::MainWindow::Announce announce = dornelik::announceToScreenReaders)
+        : window(table, highContrast, announce)
     {
         created = window.create(GetModuleHandleW(nullptr), SW_SHOW);
         if (!created)

@@ -8,6 +8,7 @@
 #include "colours.h"
 #include "dpi.h"
 #include "look.h"
+#include "screen_reader.h"
 #include "texts.h"
 #include "wide_text.h"
 #include "window_driver.h"
@@ -264,6 +265,71 @@ void checkScreenReaders(WindowDriver& driver)
     group("screen readers: headings before what they name, selected rows, no key list");
 }
 
+std::vector<std::wstring> told;
+void record(HWND, const std::wstring& text)
+{
+    told.push_back(text);
+}
+
+// The window's own reports of where the focus is, as Windows carries them to screen readers.
+std::vector<HWND> focusEvents;
+void CALLBACK recordFocus(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD)
+{
+    if (object == OBJID_CLIENT)
+        focusEvents.push_back(window);
+}
+
+// A blind pupil's keys: what screen readers are told after each, and that the focus they follow
+// stays where the keys put it while the program moves the other lists.
+void checkAnnouncements()
+{
+    told.clear();
+    WindowDriver driver(builtInTable, highContrastIsOn, record);
+    const HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, recordFocus,
+                        GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    check(told.empty(), "nothing is told as the window opens");
+    const std::wstring voltage = L"напрежение, волтметър, паралелно";
+    const std::wstring resistance = L"съпротивление, омметър, отделно";
+    const std::wstring current = L"ток, амперметър, последователно";
+    const std::wstring cleared = widen(texts::selectionCleared);
+    // Each key, and what screen readers have been told once it is pressed: Up on the first row
+    // and Space with nothing selected change nothing.
+    const struct {
+        WORD key;
+        std::vector<std::wstring> toldSoFar;
+    } steps[] = {
+        {VK_TAB, {}},
+        {VK_DOWN, {voltage}},
+        {VK_DOWN, {voltage, resistance}},
+        {VK_TAB, {voltage, resistance}},
+        {VK_UP, {voltage, resistance, voltage}},
+        {VK_UP, {voltage, resistance, voltage, current}},
+        {VK_UP, {voltage, resistance, voltage, current}},
+        {VK_TAB, {voltage, resistance, voltage, current}},
+        {VK_TAB, {voltage, resistance, voltage, current}},
+        {VK_SPACE, {voltage, resistance, voltage, current, cleared}},
+        {VK_SPACE, {voltage, resistance, voltage, current, cleared}},
+    };
+    SetFocus(driver.control(ControlKind::text));
+    int step = 0;
+    for (const auto& [key, toldSoFar] : steps) {
+        focusEvents.clear();
+        driver.press(key);
+        const std::string after = "after key " + std::to_string(++step);
+        check(told == toldSoFar,
+              after + " screen readers have been told " + std::to_string(told.size()) + " things");
+        check(key != VK_TAB || !focusEvents.empty(), after + " the focus is reported");
+        for (const HWND focused : focusEvents)
+            check(focused == GetFocus(), after + " the focus is reported only where it is");
+    }
+    UnhookWinEvent(hook);
+    announceToScreenReaders(driver.window.handle(), voltage);
+    check(IsWindow(driver.window.handle()), "where UI Automation has no notifications, the "
+                                            "announcement does no harm");
+    group("screen readers: the selection told once changed, the focus reported where it is");
+}
+
 // Moved to a screen of 150 %, the window takes the place Windows suggests and lays its controls
 // and font out anew.
 void checkDensityChange(WindowDriver& driver)
@@ -424,6 +490,7 @@ int main(int argc, char* argv[])
     }
     checkErrorReport();
     checkHighContrast();
+    checkAnnouncements();
     std::printf("%d checks, %d failed\n", checks, failures);
     return failures == 0 ? 0 : 1;
 }
