@@ -19,20 +19,21 @@ run | test | dist) ;;
     ;;
 esac
 
-packages=(cmake g++ qt6-base-dev fonts-liberation2)
+packages=(cmake g++ qt6-base-dev libxcb1-dev fonts-liberation2)
 optional_architectures=()
 # The release's tools, and the arm64 program's: Debian's cross compiler and multiarch :arm64
 # libraries, and qemu to run its tests.
 release=(dpkg-dev file g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 g++-mingw-w64-i686-posix
     binutils-mingw-w64-i686 wixl msitools faketime emscripten osslsigncode openssl
-    g++-aarch64-linux-gnu qt6-base-dev:arm64 qemu-user-static)
+    g++-aarch64-linux-gnu qt6-base-dev:arm64 libxcb1-dev:arm64 qemu-user-static)
 if [ "$action" = dist ]; then
     packages+=("${release[@]}")
 elif [ "$action" = test ]; then
     packages+=("${release[@]}" libgtest-dev locales xvfb openbox xdotool x11-utils imagemagick
         desktop-file-utils appstream valgrind clang libclang-rt-14-dev wine wine64 fonts-wine
         chromium firefox-esr webkit2gtk-driver diffoscope-minimal clang-format clang-tidy gcovr lintian reuse devscripts
-        libgtest-dev:arm64 debootstrap binfmt-support orca at-spi2-core dbus-daemon)
+        libgtest-dev:arm64 debootstrap binfmt-support orca at-spi2-core dbus-daemon
+        sway xwayland weston wtype grim jq qt6-wayland)
     # The 32-bit Wine, where this machine runs 32-bit x86 programs; its i386 packages may fail.
     ! cmake/runs_x86_32.sh >/dev/null || packages+=(wine32:i386)
     optional_architectures=(i386)

@@ -9,6 +9,7 @@
 #include "qt_look.h"
 #include "row_table.h"
 #include "texts.h"
+#include "window_system.h"
 
 #include <QApplication>
 #include <QFile>
@@ -113,16 +114,20 @@ private:
 
 int main(int argc, char* argv[])
 {
+    const bool pixels = argc > 1 && std::strcmp(argv[1], "pixels") == 0;
+    if (!pixels)
+        dornelik::chooseWindowSystem();
     QApplication application(argc, argv);
     std::unique_ptr<QWidget> window;
-    if (argc > 1 && std::strcmp(argv[1], "pixels") == 0) {
+    if (pixels) {
         window = std::make_unique<SamePixels>();
         const dornelik::PixelRect client = dornelik::toPixels(dornelik::clientArea);
         window->setFixedSize(client.width, client.height);
         window->setFont(QFont(dornelik::look::fontFamily, dornelik::look::fontPointSize));
     } else {
         dornelik::look::setUpApplication();
-        window = std::make_unique<dornelik::MainWindow>();
+        window = std::make_unique<dornelik::MainWindow>(dornelik::builtInTable,
+                                                        dornelik::titleBarIsOurs());
     }
     window->winId();
     FirstFrame firstFrame;

@@ -31,6 +31,8 @@ fi
 
 # shellcheck source=../tests/x_session.sh
 source "$root/tests/x_session.sh"
+# The program chooses its window system as it does on a desktop.
+unset QT_QPA_PLATFORM
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 

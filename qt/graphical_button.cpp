@@ -18,6 +18,12 @@ GraphicalButton::GraphicalButton(const QString& caption, QColor face, QWidget* p
     setFocusPolicy(Qt::StrongFocus);
 }
 
+void GraphicalButton::setFace(QColor colour)
+{
+    face = colour;
+    update();
+}
+
 void GraphicalButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);

@@ -17,6 +17,8 @@ class GraphicalButton : public QPushButton {
 public:
     GraphicalButton(const QString& caption, QColor face, QWidget* parent = nullptr);
 
+    void setFace(QColor colour);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

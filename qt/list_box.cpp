@@ -18,13 +18,6 @@ ListBox::ListBox(std::string_view name, QWidget* parent)
     setUniformItemSizes(true);
     setFocusPolicy(Qt::StrongFocus);
 
-    // The three matched rows are seen together, so a list without the focus shows its
-    // selection in the same colours as the list that has it.
-    QPalette colours = palette();
-    for (const auto role : {QPalette::Highlight, QPalette::HighlightedText})
-        colours.setColor(QPalette::Inactive, role, colours.color(QPalette::Active, role));
-    setPalette(colours);
-
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &ListBox::selectedRowChanged);
     focusedRowReport.setSingleShot(true);

@@ -3,14 +3,16 @@
 
 #include "main_window.h"
 #include "qt_look.h"
+#include "window_system.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    dornelik::chooseWindowSystem();
     QApplication application(argc, argv);
     dornelik::look::setUpApplication();
-    dornelik::MainWindow window;
+    dornelik::MainWindow window(dornelik::builtInTable, dornelik::titleBarIsOurs());
     window.show();
     return QApplication::exec();
 }

@@ -7,6 +7,7 @@
 #include "graphical_button.h"
 #include "qt_look.h"
 #include "texts.h"
+#include "title_bar.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -37,10 +38,9 @@ std::array<ListBox*, columnCount> makeLists(QWidget* window,
     return lists;
 }
 
-void setBackground(QWidget* widget, QColor colour)
+void setBackground(QWidget* widget, QPalette colours, QColor colour)
 {
     widget->setAutoFillBackground(true);
-    QPalette colours = widget->palette();
     colours.setColor(QPalette::Window, colour);
     widget->setPalette(colours);
 }
@@ -54,10 +54,11 @@ RowMatcher::Lists asControls(const std::array<ListBox*, columnCount>& lists)
 
 } // namespace
 
-MainWindow::MainWindow(const RowTable& table, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-                          | Qt::MSWindowsFixedSizeDialogHint)
+MainWindow::MainWindow(const RowTable& table, bool ownTitleBar, QWidget* parent)
+    : QWidget(parent, ownTitleBar ? Qt::Window | Qt::FramelessWindowHint
+                                  : Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                                        | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                                        | Qt::MSWindowsFixedSizeDialogHint)
     , visibleLists(makeLists(this, visibleListNames, table, &TableRow::text))
     , keyLists(makeLists(this, keyListNames, table, &TableRow::key))
     , matcher(asControls(visibleLists), asControls(keyLists))
@@ -67,9 +68,13 @@ MainWindow::MainWindow(const RowTable& table, QWidget* parent)
     announcement.setSingleShot(true);
     announcement.setInterval(0);
     connect(&announcement, &QTimer::timeout, this, &MainWindow::announceSelection);
+    normalAgain.setSingleShot(true);
+    normalAgain.setInterval(0);
+    connect(&normalAgain, &QTimer::timeout, this, &QWidget::showNormal);
     setWindowTitle(QString::fromUtf8(texts::caption));
+    if (ownTitleBar)
+        titleBar = new TitleBar(this);
     setFont(look::windowFont());
-    setBackground(this, look::toQColor(look::windowBackground));
 
     for (ListBox* keys : keyLists) {
         keys->setFocusPolicy(Qt::NoFocus);
@@ -82,8 +87,8 @@ MainWindow::MainWindow(const RowTable& table, QWidget* parent)
                 [this, index] { runHandler([this, index] { matcher.List1_Click(index); }); });
     }
 
-    auto* clearButton = new GraphicalButton(QString::fromUtf8(texts::clearButton),
-                                            look::toQColor(look::clearButtonFace), this);
+    clearButton = new GraphicalButton(QString::fromUtf8(texts::clearButton),
+                                      look::toQColor(look::clearButtonFace), this);
     clearButton->setObjectName("Command1");
     clearButton->setAccessibleName(clearButton->text());
     clearButton->setAccessibleDescription(QString::fromUtf8(texts::clearButtonDescription));
@@ -93,6 +98,8 @@ MainWindow::MainWindow(const RowTable& table, QWidget* parent)
     addHeadingsAndText();
     placeControls();
     centreClientArea();
+    applyColours(desktopContrast.isHigh());
+    connect(&desktopContrast, &DesktopContrast::changed, this, &MainWindow::applyColours);
 }
 
 void MainWindow::addHeadingsAndText()
@@ -101,7 +108,7 @@ void MainWindow::addHeadingsAndText()
         auto* heading = new QLabel(QString::fromUtf8(texts::headings[index]), this);
         heading->setObjectName(QStringLiteral("Label1(%1)").arg(index));
         heading->setAlignment(Qt::AlignCenter);
-        setBackground(heading, look::toQColor(look::headingBackground));
+        heading->setAutoFillBackground(true);
         if (index > 0) {
             ListBox* list = visibleLists[index - 1];
             heading->setBuddy(list);
@@ -125,15 +132,19 @@ void MainWindow::addHeadingsAndText()
     explanation->setAccessibleDescription(QString::fromUtf8(texts::explanationDescription));
 }
 
+// The client area below the window's own title bar, where it has one.
 void MainWindow::placeControls()
 {
     const PixelRect client = toPixels(clientArea);
-    setFixedSize(client.width, client.height);
+    const int top = titleBar ? titleBar->height() : 0;
+    setFixedSize(client.width, top + client.height);
+    if (titleBar)
+        titleBar->setGeometry(0, 0, client.width, top);
     QWidget* previous = nullptr;
     for (const ControlPlacement& control : controlTable) {
         auto* widget = findChild<QWidget*>(QString::fromUtf8(control.name));
         const PixelRect place = toPixels(control.twips);
-        widget->setGeometry(place.left, place.top, place.width, place.height);
+        widget->setGeometry(place.left, top + place.top, place.width, place.height);
         if (widget->focusPolicy() == Qt::NoFocus)
             continue;
         if (previous)
@@ -142,6 +153,17 @@ void MainWindow::placeControls()
             widget->setFocus();
         previous = widget;
     }
+}
+
+// The window's own colours, or, while the desktop asks for more contrast, the desktop's, the
+// window, headings, button, lists and text alike.
+void MainWindow::applyColours(bool highContrast)
+{
+    const look::WindowColours colours = look::windowColours(highContrast);
+    setBackground(this, colours.palette, colours.window);
+    for (QLabel* heading : findChildren<QLabel*>())
+        setBackground(heading, colours.palette, colours.heading);
+    clearButton->setFace(colours.button);
 }
 
 // Before the window manager has framed the window nothing is known of its frame: the client area
@@ -158,8 +180,28 @@ void MainWindow::centreClientArea()
 void MainWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (explanation->document()->isEmpty())
-        explanation->setPlainText(QString::fromUtf8(texts::explanation));
+    if (!explanation->document()->isEmpty())
+        return;
+    explanation->setPlainText(QString::fromUtf8(texts::explanation));
+    connect(windowHandle(), &QWindow::windowStateChanged, this, &MainWindow::keepItsSize);
+}
+
+// Maximised by a title bar, the window goes back to its size at once. Refused outright, the
+// maximised size that a Wayland compositor has granted would end the program: the window takes
+// it for a moment.
+void MainWindow::keepItsSize(Qt::WindowState state)
+{
+    if (state != Qt::WindowMaximized)
+        return;
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    normalAgain.start();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (windowState() == Qt::WindowNoState && size() == minimumSize())
+        setMaximumSize(minimumSize());
 }
 
 // With a frame the frame is centred, title bar included; its size is known only once the window

@@ -21,6 +21,21 @@ bool showsCyrillic(const QString& family)
     return QFontDatabase::writingSystems(family).contains(QFontDatabase::Cyrillic);
 }
 
+QPalette& desktopPalette()
+{
+    static QPalette palette;
+    return palette;
+}
+
+// The three matched rows are seen together: a list without the focus shows its selection in the
+// colours of the list that has it.
+QPalette selectingAlike(QPalette palette)
+{
+    for (const auto role : {QPalette::Highlight, QPalette::HighlightedText})
+        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+    return palette;
+}
+
 } // namespace
 
 QFont windowFont()
@@ -57,12 +72,28 @@ void setUpApplication()
     }
     QApplication::setWindowIcon(icon);
 
-    QStyle* style = QStyleFactory::create("Fusion");
-    QApplication::setStyle(style);
-    QApplication::setPalette(style->standardPalette());
+    desktopPalette() = QApplication::palette();
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    QApplication::setPalette(windowColours(false).palette);
     // Every widget and text document starts in the window's font, so that no other font is ever
     // loaded.
     QApplication::setFont(windowFont());
+}
+
+WindowColours windowColours(bool highContrast)
+{
+    if (highContrast) {
+        // Every colour the desktop's, none left to the application's palette.
+        QPalette palette = selectingAlike(desktopPalette());
+        palette.setResolveMask(~QPalette::ResolveMask{0});
+        return {palette, palette.color(QPalette::Window), palette.color(QPalette::Window),
+                palette.color(QPalette::Button)};
+    }
+    QPalette palette = QApplication::style()->standardPalette();
+    palette.setColor(QPalette::Highlight, toQColor(legibleSelection));
+    palette.setColor(QPalette::HighlightedText, toQColor(legibleSelectionText));
+    return {selectingAlike(palette), toQColor(windowBackground), toQColor(headingBackground),
+            toQColor(clearButtonFace)};
 }
 
 } // namespace dornelik::look

@@ -27,6 +27,12 @@ done
 (cd "$checkout" && reuse lint) >"$scratch/reuse" 2>&1 || fail "reuse lint: $(cat "$scratch/reuse")"
 echo "release checks: reuse lint: $(grep -E 'Files with (copyright|license)' "$scratch/reuse" | tr -s ' \n' ' ')"
 
+# The Raspberry Pi's package asks for what the PC's asks for.
+for field in Depends Recommends; do
+    [ "$(dpkg-deb -f "$dist"/dornelik_*_amd64.deb $field)" = "$(dpkg-deb -f "$dist"/dornelik_*_arm64.deb $field)" ] ||
+        fail "the amd64 and arm64 packages differ in $field"
+done
+
 for deb in "$dist"/*.deb; do
     name=$(basename "$deb")
     # lintian refuses to run as root without saying so.

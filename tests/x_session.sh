@@ -2,7 +2,11 @@
 # SPDX-License-Identifier: MIT
 
 # Sourced by the tests that need a real screen: starts a private X server with the openbox
-# window manager for the rest of the calling script, and ends both when the script ends.
+# window manager for the rest of the calling script, and ends both when the script ends. Whatever
+# desktop runs the tests, Qt's programs take the X server: nothing of a Wayland session reaches
+# them.
+unset WAYLAND_DISPLAY WAYLAND_SOCKET
+export QT_QPA_PLATFORM=xcb
 x_work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$x_work"' EXIT
 

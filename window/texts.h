@@ -18,6 +18,8 @@ inline constexpr std::array<const char*, 4> headings{
 };
 
 inline constexpr char clearButton[] = "Чисти";
+// The close box of a title bar the window draws itself, where the desktop draws none.
+inline constexpr char closeBox[] = "Затвори";
 
 // Nine lines, each ending in a line break; the first ends in a blank before it.
 inline constexpr char explanation[] =

@@ -54,7 +54,7 @@ release_date() {
 # What the package depends on, which a tree gets when it is made, marked as installed
 # automatically, as apt marks what it installs for a package; once the package is installed,
 # apt must find nothing of it that nobody needs.
-dependencies=(libqt6widgets6 qt6-qpa-plugins fonts-liberation2)
+dependencies=(libqt6widgets6 qt6-qpa-plugins fonts-liberation2 qt6-wayland)
 
 # A bare tree of `suite` for `architecture`, made anew when the suite has changed.
 tree_of() { # suite architecture

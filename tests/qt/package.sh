@@ -20,6 +20,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for package in fonts-liberation2 qt6-qpa-plugins libqt6widgets6 libc6; do
     grep -q "$package" <<<"$depends" || fail "$package is not among the dependencies: $depends"
 done
+[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "the package does not recommend qt6-wayland"
 
 trap 'kill $(jobs -p) 2>/dev/null || true; "${sudo[@]}" apt-get remove -y -qq dornelik >/dev/null 2>&1; rm -rf "$x_work"' EXIT
 DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "./$deb" >/dev/null

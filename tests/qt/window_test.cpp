@@ -15,6 +15,9 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
+#include <cmath>
+
 using dornelik::RowTable;
 
 namespace {
@@ -27,6 +30,21 @@ const Shown nothing{};
 QString utf8(const char* text)
 {
     return QString::fromUtf8(text);
+}
+
+// The contrast of two colours' luminances, as WCAG counts it.
+double contrast(QColor one, QColor other)
+{
+    const auto luminance = [](QColor colour) {
+        const auto linear = [](double channel) {
+            return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF())
+               + 0.0722 * linear(colour.blueF());
+    };
+    const double a = luminance(one);
+    const double b = luminance(other);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
 } // namespace
@@ -403,6 +421,32 @@ private slots:
                 black += focused.pixelColor(x, row) == QColor(Qt::black);
             QVERIFY(black > 10);
         }
+    }
+
+    void aSelectedRowCanBeRead_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::newRow("in the focused list") << 1;
+        QTest::newRow("in a list without the focus") << 0;
+    }
+
+    // Measured on the screen: the row's ground, and its text where it stands out most.
+    void aSelectedRowCanBeRead()
+    {
+        QFETCH(int, column);
+        WindowDriver driver;
+        driver.clickRow(1, 1);
+        dornelik::ListBox* list = driver.list(column);
+        const QImage screen = list->viewport()->grab().toImage();
+        const QRect item = list->visualItemRect(list->selectedItems().first());
+        const QRect row(item.topLeft() * screen.devicePixelRatio(),
+                        item.size() * screen.devicePixelRatio());
+        const QColor ground = screen.pixelColor(row.topLeft() + QPoint(1, 1));
+        double best = 1;
+        for (int y = row.top(); y <= row.bottom(); ++y)
+            for (int x = row.left(); x <= row.right(); ++x)
+                best = std::max(best, contrast(ground, screen.pixelColor(x, y)));
+        QVERIFY2(best >= 4.5, qPrintable(QString("%1:1 on %2").arg(best).arg(ground.name())));
     }
 
     void theWindowScalesWithTheScreen()
