@@ -106,20 +106,21 @@ npm_packages() {
     done
 }
 
-# Two lanes side by side, each one preset after another. One is the debug build of the Linux
+# Two lanes side by side, each one preset after another, every preset whatever the others did. One is the debug build of the Linux
 # program, whose tests build the release and install it into Debian trees; the other the rest:
 # the same again with AddressSanitizer and UndefinedBehaviorSanitizer, the program for the
 # Raspberry Pi under qemu, the 64- and 32-bit Windows programs under Wine, and the page in
 # WebAssembly, in Chromium, Firefox and WebKit.
 lane() { # presets...
-    local preset
+    local preset status=0
     for preset in "$@"; do
         if [ "$preset" = npm ]; then
-            npm_packages || return 1
+            npm_packages || status=1
         else
-            run_preset "$preset" || return 1
+            run_preset "$preset" || status=1
         fi
     done
+    return $status
 }
 lane dev &
 debug=$!

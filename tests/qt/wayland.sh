@@ -54,8 +54,10 @@ runtime=$work/runtime
 install -d -m 700 -o "$user" -g "$(id -gn "$user")" "$home" "$runtime"
 # A build that counts its coverage writes the counts beside its objects as the program ends,
 # where the test's user may not write; they go to its home instead, or the program complains.
+# A build with sanitizers keeps the options they are run with.
 user_env=(env -i HOME="$home" PATH=/usr/bin:/bin LANG=C.UTF-8 XDG_RUNTIME_DIR="$runtime"
-    GCOV_PREFIX="$home/coverage")
+    GCOV_PREFIX="$home/coverage" ${ASAN_OPTIONS:+ASAN_OPTIONS=$ASAN_OPTIONS}
+    ${UBSAN_OPTIONS:+UBSAN_OPTIONS=$UBSAN_OPTIONS} ${LSAN_OPTIONS:+LSAN_OPTIONS=$LSAN_OPTIONS})
 # The program is copied, as the build may be remade while the test runs, or lie where the user
 # may not read. It needs nothing else of the build.
 install -m 755 "$program" "$work/dornelik"
