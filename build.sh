@@ -76,12 +76,15 @@ report_not_run() {
 trap report_not_run EXIT
 
 # Configures, builds and tests one preset, into build/PRESET.log, saying how it went. The build
-# runs at a lower priority than the tests, some of which keep time on a screen.
-run_preset() { # preset
+# runs at the lane's lower priority (a niceness), below the tests, some of which keep time on a
+# screen.
+run_preset() { # priority, preset
+    local priority=$1
+    shift
     local log=build/$1.log started=$SECONDS
     mkdir -p build
     echo "$1: building"
-    if ! { cmake --preset "$1" && nice cmake --build --preset "$1" --parallel "$(nproc)"; } >"$log" 2>&1; then
+    if ! { cmake --preset "$1" && nice -n "$priority" cmake --build --preset "$1" --parallel "$(nproc)"; } >"$log" 2>&1; then
         tail -40 "$log"
         echo "$1: the build failed (build/$1.log)"
         return 1
@@ -106,27 +109,33 @@ npm_packages() {
     done
 }
 
-# Two lanes side by side, each one preset after another, every preset whatever the others did. One is the debug build of the Linux
-# program, whose tests build the release and install it into Debian trees; the other the rest:
-# the same again with AddressSanitizer and UndefinedBehaviorSanitizer, the program for the
-# Raspberry Pi under qemu, the 64- and 32-bit Windows programs under Wine, and the page in
-# WebAssembly, in Chromium, Firefox and WebKit.
-lane() { # presets...
-    local preset status=0
+# Three lanes side by side, each one preset after another, every preset whatever the others did.
+# The debug build of the Linux program, whose tests build the release and install it into Debian
+# trees, takes longest; beside it the same again with AddressSanitizer and UndefinedBehaviorSanitizer
+# and the program for the Raspberry Pi under qemu; and the page in WebAssembly, in Chromium, Firefox
+# and WebKit, and the 64- and 32-bit Windows programs under Wine.
+# The longest lane's builds, and the release's (tests/release.sh), come first.
+lane() { # priority, presets...
+    local priority=$1 preset status=0
+    shift
     for preset in "$@"; do
         if [ "$preset" = npm ]; then
             npm_packages || status=1
         else
-            run_preset "$preset" || status=1
+            run_preset "$priority" "$preset" || status=1
         fi
     done
     return $status
 }
-lane dev &
-debug=$!
-lane npm sanitizers linux-arm64 windows windows-x86 web &
-others=$!
+lanes=()
+lane 5 dev &
+lanes+=($!)
+lane 10 sanitizers linux-arm64 &
+lanes+=($!)
+lane 10 npm web windows windows-x86 &
+lanes+=($!)
 status=0
-wait $debug || status=1
-wait $others || status=1
+for lane in "${lanes[@]}"; do
+    wait "$lane" || status=1
+done
 exit $status
