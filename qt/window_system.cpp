@@ -55,7 +55,7 @@ struct WaylandClient {
     }
 };
 
-template <typename Function> void find(void* library, const char* name, Function& function)
+template <typename Function> void lookUp(void* library, const char* name, Function& function)
 {
     function = reinterpret_cast<Function>(dlsym(library, name));
 }
@@ -77,12 +77,12 @@ bool titleBarIsOurs()
     if (!library)
         return false;
     WaylandClient client{};
-    find(library, "wl_display_connect", client.connect);
-    find(library, "wl_proxy_marshal_constructor", client.marshalConstructor);
-    find(library, "wl_proxy_add_listener", client.addListener);
-    find(library, "wl_display_roundtrip", client.roundtrip);
-    find(library, "wl_proxy_destroy", client.destroy);
-    find(library, "wl_display_disconnect", client.disconnect);
+    lookUp(library, "wl_display_connect", client.connect);
+    lookUp(library, "wl_proxy_marshal_constructor", client.marshalConstructor);
+    lookUp(library, "wl_proxy_add_listener", client.addListener);
+    lookUp(library, "wl_display_roundtrip", client.roundtrip);
+    lookUp(library, "wl_proxy_destroy", client.destroy);
+    lookUp(library, "wl_display_disconnect", client.disconnect);
     client.registryInterface = dlsym(library, "wl_registry_interface");
     bool decorates = true;
     void* display = client.found() ? client.connect(nullptr) : nullptr;
