@@ -67,11 +67,15 @@ fi
 
 # What did not run, and why, in the last lines whatever the outcome.
 report_not_run() {
-    local line
+    local line list
     for line in "${gone_without[@]}"; do
         echo "Not installed: $line"
     done
-    cat build/*/not_run.txt 2>/dev/null | sed 's/^/Not run: /'
+    for list in build/*/not_run.txt; do
+        if [ -f "$list" ]; then
+            sed 's/^/Not run: /' "$list"
+        fi
+    done
 }
 trap report_not_run EXIT
 
