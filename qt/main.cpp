@@ -14,5 +14,7 @@ int main(int argc, char* argv[])
     dornelik::look::setUpApplication();
     dornelik::MainWindow window(dornelik::builtInTable, dornelik::titleBarIsOurs());
     window.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    dornelik::endAtOnceOnWayland(status);
+    return status;
 }

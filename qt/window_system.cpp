@@ -130,4 +130,12 @@ void chooseWindowSystem()
     std::exit(1);
 }
 
+void endAtOnceOnWayland(int status)
+{
+    if (QGuiApplication::platformName() != QLatin1String("wayland"))
+        return;
+    std::fflush(nullptr);
+    std::_Exit(status);
+}
+
 } // namespace dornelik

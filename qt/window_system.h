@@ -17,4 +17,11 @@ void chooseWindowSystem();
 // whatever the window's flags say, so the window draws one of its own. Asked once Qt has started.
 bool titleBarIsOurs();
 
+// Ends the program at once with `status` on native Wayland, once its window has closed, and
+// returns elsewhere. Qt 6.4's Wayland plugin can wait forever as it stops its two event threads:
+// one of them may be left waiting for a read the other, stopped first, was to make. Nothing is
+// left to save once the window has gone, and the compositor forgets the program as its
+// connection closes.
+void endAtOnceOnWayland(int status);
+
 } // namespace dornelik

@@ -10,6 +10,7 @@
 #include "window_system.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QtTest>
 
 class TitleBarTest : public QObject {
@@ -56,5 +57,13 @@ private:
     QWidget* titleBar = nullptr;
 };
 
-QTEST_MAIN(TitleBarTest)
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    TitleBarTest test;
+    const int status = QTest::qExec(&test, argc, argv);
+    dornelik::endAtOnceOnWayland(status);
+    return status;
+}
+
 #include "title_bar_test.moc"

@@ -96,7 +96,8 @@ expect_clean_end() {
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
     done
-    kill -0 "$pid" 2>/dev/null && fail "$1: the program did not end when its window was closed"
+    kill -0 "$pid" 2>/dev/null &&
+        fail "$1: the program did not end when its window was closed; it printed: $(cat "$work/output")"
     wait "$pid" || status=$?
     [ "$status" -eq 0 ] || fail "$1: the program ended with status $status"
     [ ! -s "$work/output" ] || fail "$1: the program printed: $(cat "$work/output")"
