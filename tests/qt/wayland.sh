@@ -136,10 +136,11 @@ wait_for_view() {
     echo "$view"
 }
 
-# Presses keys `$@` in the focused window. Each waits a little first: a key pressed before the
-# window has the key map of wtype's new keyboard is lost.
+# Presses keys `$@` in the focused window. Each waits a little first, the first longer: a key
+# pressed before the window has the key map of wtype's new keyboard is lost, and XWayland
+# compiles that map with xkbcomp, which on a busy machine takes a while.
 keys() {
-    local arguments=() key
+    local arguments=(-s 350) key
     for key; do arguments+=(-s 150 -k "$key"); done
     in_session wtype "${arguments[@]}" || fail "wtype pressed no keys"
 }
